@@ -1,0 +1,50 @@
+#include "launcher.h"
+
+#include "doom_setup.h"
+#include "forms.h"
+#include "main_screen.h"
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+#include <QScreen>
+
+namespace brx {
+
+void define_forms(Forms &forms) {
+    forms.define(FormId::doom_setup, [](Forms &owner) -> std::unique_ptr<QDialog> {
+        auto window = std::make_unique<doom_setup>(owner, owner.main_window());
+        window->Form_Load();
+        return window;
+    });
+}
+
+void set_look(QApplication &app) {
+    // The windows have fixed sizes: a compact sans serif lets every caption fit.
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    app.setFont(font);
+    app.setWindowIcon(QIcon(QStringLiteral(":/images/brx.png")));
+    app.setApplicationName(QStringLiteral("BRX"));
+}
+
+int run_launcher(QApplication &app) {
+    set_look(app);
+    QtPlatform platform;
+    Forms forms(platform);
+    define_forms(forms);
+
+    main_screen window(forms);
+    forms.set_main(&window, &window);
+    // Centred before start-up, so that a first run's dialogs open centred on it.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    window.Form_Load();
+    window.show();
+    return app.exec();
+}
+
+} // namespace brx

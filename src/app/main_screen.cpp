@@ -1,0 +1,110 @@
+#include "main_screen.h"
+
+#include "brxdata.h"
+#include "widgets.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace brx {
+
+namespace {
+
+QPushButton *button(QWidget *parent, const char *name, const char *caption, int top) {
+    auto *widget = new QPushButton(QString::fromLatin1(caption), parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    place(widget, 5160, top, 1575, 495);
+    return widget;
+}
+
+QLabel *label(QWidget *parent, const char *name) {
+    auto *widget = new QLabel(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
+    setObjectName(QStringLiteral("main_screen"));
+    setWindowTitle(QStringLiteral("BRX"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    fix_client_size(this, 6825, 3585);
+
+    launch_button = button(this, "launch_button", "Launch SP game...", 240);
+    MP_Button = button(this, "MP_Button", "Multiplayer game...", 840);
+    DCFG_Button = button(this, "DCFG_Button", "ZDoom Config...", 1440);
+    Help_Button = button(this, "Help_Button", "About/Help!", 2040);
+    quit_button = button(this, "quit_button", "Quit", 2640);
+
+    Image1 = label(this, "Image1");
+    Image1->setPixmap(QPixmap(QStringLiteral(":/images/doom2_title.png")));
+    Image1->setScaledContents(true);
+    place(Image1, 120, 120, 4860, 3060);
+    Image2 = label(this, "Image2");
+    Image2->setPixmap(QPixmap(QStringLiteral(":/images/udoom_title.png")));
+    Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Image2, 120, -1320, 4800, 3000);
+    Image2->hide();
+
+    display_iwad = label(this, "display_iwad");
+    display_iwad->setText(QStringLiteral("IWAD: Unknown"));
+    place(display_iwad, 120, 3240, 4815, 255);
+    Launcher_version = label(this, "Launcher_version");
+    Launcher_version->setText(QStringLiteral("Version x.xx"));
+    Launcher_version->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    place(Launcher_version, 5160, 3240, 1575, 255);
+
+    set_tab_order({launch_button, quit_button, MP_Button, DCFG_Button, Help_Button});
+    press_focused_button_on_enter(this);
+    launch_button->setFocus();
+
+    connect(launch_button, &QPushButton::clicked, this, &main_screen::launch_button_Click);
+    connect(MP_Button, &QPushButton::clicked, this, &main_screen::MP_Button_Click);
+    connect(DCFG_Button, &QPushButton::clicked, this, &main_screen::DCFG_Button_Click);
+    connect(Help_Button, &QPushButton::clicked, this, &main_screen::Help_Button_Click);
+    connect(quit_button, &QPushButton::clicked, this, &main_screen::quit_button_Click);
+}
+
+void main_screen::Form_Load() {
+    const Version version = forms_.platform().version();
+    // The major number in the form that puts a blank before a non-negative number.
+    Launcher_version->setText(QStringLiteral("Version %1%2.%3%4")
+                                  .arg(version.major >= 0 ? QStringLiteral(" ") : QString())
+                                  .arg(version.major)
+                                  .arg(version.minor)
+                                  .arg(version.revision));
+    Image2->move(Image1->pos());
+
+    Settings settings;
+    BRXdata::load_settings(forms_, 0, settings);
+    // Read again: on a first run the setup dialog has just saved what the user chose.
+    settings = Settings();
+    BRXdata::load_settings(forms_, 0, settings);
+    show_iwad_kind(settings.doom_iwad);
+}
+
+QString main_screen::iwad_caption() const { return display_iwad->text(); }
+
+void main_screen::show_iwad_kind(const QString &iwad_path) {
+    if (iwad_path.right(8).toUpper() == u"DOOM.WAD") {
+        Image1->hide();
+        Image2->show();
+        display_iwad->setText(QStringLiteral("IWAD: Doom"));
+    } else if (iwad_path.right(9).toUpper() == u"DOOM2.WAD") {
+        Image1->show();
+        Image2->hide();
+        display_iwad->setText(QStringLiteral("IWAD: Doom2"));
+    }
+}
+
+void main_screen::launch_button_Click() { forms_.show_modal(FormId::launch_solo); }
+void main_screen::MP_Button_Click() { forms_.show_modal(FormId::launch_multi); }
+void main_screen::DCFG_Button_Click() { forms_.show_modal(FormId::doom_setup); }
+void main_screen::Help_Button_Click() { forms_.show_modal(FormId::aboutbox); }
+void main_screen::quit_button_Click() { forms_.platform().end_program(); }
+
+} // namespace brx

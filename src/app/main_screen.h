@@ -1,0 +1,46 @@
+// The main window: the title picture of the configured game, the IWAD indicator, the
+// launcher's version and the buttons that open the dialogs or end the program.
+#pragma once
+
+#include "forms.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace brx {
+
+class main_screen : public QWidget, public IwadIndicator {
+    Q_OBJECT
+public:
+    explicit main_screen(Forms &forms);
+
+    QPushButton *launch_button;
+    QPushButton *MP_Button;
+    QPushButton *DCFG_Button;
+    QPushButton *Help_Button;
+    QPushButton *quit_button;
+    QLabel *Image1; // Doom II title picture
+    QLabel *Image2; // The Ultimate Doom title picture
+    QLabel *display_iwad;
+    QLabel *Launcher_version;
+
+    QString iwad_caption() const override;
+    void show_iwad_kind(const QString &iwad_path) override;
+
+public slots:
+    // Start-up: version, pictures and the settings, loaded twice so that a first run's
+    // setup is read back.
+    void Form_Load();
+    void launch_button_Click();
+    void MP_Button_Click();
+    void DCFG_Button_Click();
+    void Help_Button_Click();
+    void quit_button_Click();
+
+private:
+    Forms &forms_;
+};
+
+} // namespace brx

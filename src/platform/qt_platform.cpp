@@ -1,0 +1,129 @@
+#include "qt_platform.h"
+
+#include "file_filter.h"
+#include "program_start.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QSortFilterProxyModel>
+
+namespace brx {
+
+void QtPlatform::show_modal(QDialog &window) {
+    if (!window.isVisible())
+        window.exec();
+}
+
+void QtPlatform::end_modal(QDialog &window) { window.done(QDialog::Rejected); }
+
+void QtPlatform::end_program() { QCoreApplication::exit(0); }
+
+void QtPlatform::message_box(const QString &prompt, const QString &title) {
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("BRX") : title,
+                    // Line breaks arrive as LF CR; the CR would show as a stray glyph.
+                    QString(prompt).replace(QStringLiteral("\n\r"), QStringLiteral("\n")),
+                    QMessageBox::Ok, QApplication::activeModalWidget()
+                                         ? QApplication::activeModalWidget()
+                                         : QApplication::activeWindow());
+    box.exec();
+}
+
+namespace {
+
+// Offers the files of the selected filter by our own matching rules, and every folder.
+class FilterProxy : public QSortFilterProxyModel {
+public:
+    explicit FilterProxy(QList<FilterEntry> entries, QObject *parent)
+        : QSortFilterProxyModel(parent), entries_(std::move(entries)) {}
+
+    void select(int index) {
+        current_ = index;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override {
+        auto *model = qobject_cast<QFileSystemModel *>(sourceModel());
+        if (!model || current_ < 0 || current_ >= entries_.size())
+            return true;
+        const QModelIndex index = model->index(row, 0, parent);
+        const QFileInfo info = model->fileInfo(index);
+        if (info.isDir())
+            return true;
+        return offers(entries_[current_], info.fileName(), info.isExecutable());
+    }
+
+private:
+    QList<FilterEntry> entries_;
+    int current_ = 0;
+};
+
+} // namespace
+
+std::optional<FileChoice> QtPlatform::open_file(const FileRequest &request) {
+    const QList<FilterEntry> entries = parse_filter(request.filter);
+    QStringList descriptions;
+    for (const FilterEntry &entry : entries)
+        descriptions << entry.description;
+
+    QFileDialog dialog(QApplication::activeModalWidget(), request.title);
+    // Qt's own dialog, so that our matching rules decide what is offered.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    auto *proxy = new FilterProxy(entries, &dialog);
+    dialog.setProxyModel(proxy);
+    if (!descriptions.isEmpty())
+        dialog.setNameFilters(descriptions);
+
+    // The dialog derives patterns from the descriptions; the proxy does the filtering.
+    auto *model = dialog.findChild<QFileSystemModel *>();
+    auto show_all = [model] {
+        if (model)
+            model->setNameFilters({});
+    };
+    show_all();
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, proxy, descriptions, show_all](const QString &filter) {
+                         show_all();
+                         proxy->select(int(descriptions.indexOf(filter)));
+                     });
+
+    if (!request.start.isEmpty()) {
+        const QFileInfo start(request.start);
+        if (start.isDir()) {
+            dialog.setDirectory(start.absoluteFilePath());
+        } else if (start.dir().exists()) {
+            dialog.setDirectory(start.absolutePath());
+            if (start.isFile())
+                dialog.selectFile(start.fileName());
+        }
+    }
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const int filter = int(descriptions.indexOf(dialog.selectedNameFilter()));
+    return FileChoice{QDir::toNativeSeparators(dialog.selectedFiles().constFirst()),
+                      filter < 0 ? 1 : filter + 1};
+}
+
+QString QtPlatform::program_folder() const {
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}
+
+Version QtPlatform::version() const {
+    return {BRX_VERSION_MAJOR, BRX_VERSION_MINOR, BRX_VERSION_PATCH};
+}
+
+bool QtPlatform::set_current_dir(const QString &path) { return QDir::setCurrent(path); }
+
+int QtPlatform::start_program(const QString &command_line) {
+    return brx::start_program(command_line);
+}
+
+} // namespace brx

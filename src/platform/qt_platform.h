@@ -1,0 +1,21 @@
+// The platform services on a real desktop, built on Qt.
+#pragma once
+
+#include "platform.h"
+
+namespace brx {
+
+class QtPlatform : public Platform {
+public:
+    void show_modal(QDialog &window) override;
+    void end_modal(QDialog &window) override;
+    void end_program() override;
+    void message_box(const QString &prompt, const QString &title = {}) override;
+    std::optional<FileChoice> open_file(const FileRequest &request) override;
+    QString program_folder() const override;
+    Version version() const override;
+    bool set_current_dir(const QString &path) override;
+    int start_program(const QString &command_line) override;
+};
+
+} // namespace brx

@@ -1,0 +1,43 @@
+// Small helpers every window uses: geometry given in twips, fixed-size windows, the
+// keyboard rules (Enter or Space presses the focused button and nothing else) and the
+// launcher's font.
+#pragma once
+
+#include <QRect>
+#include <initializer_list>
+
+class QWidget;
+
+namespace brx {
+
+// 15 twips are one logical pixel.
+constexpr int twips(int value) { return value / 15; }
+constexpr QRect twips_rect(int left, int top, int width, int height) {
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// Places the widget at a design position in twips, relative to its container.
+void place(QWidget *widget, int left, int top, int width, int height);
+
+// Sets the client area in twips and forbids resizing.
+void fix_client_size(QWidget *window, int width, int height);
+
+// Chains the widgets in this tab order.
+void set_tab_order(std::initializer_list<QWidget *> order);
+
+// Makes Enter press the focused push button (Space does so already) and turns off every
+// default button, so that Enter never presses a button that does not have the focus.
+void press_focused_button_on_enter(QWidget *window);
+
+} // namespace brx
+
+class QTabWidget;
+
+namespace brx {
+
+// Places a widget of a tab page at a design position given relative to the tab control
+// itself (tab row included), as the window tables give it; the position is kept whenever
+// the tab control lays out its pages.
+void place_on_tab(QTabWidget *tabs, QWidget *widget, int left, int top, int width, int height);
+
+} // namespace brx

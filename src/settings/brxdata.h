@@ -1,0 +1,27 @@
+// The settings module: loads and saves the settings record in brx.cfg beside the launcher.
+// Nothing keeps the settings in memory; every reader loads them afresh with its own starting
+// values, which the loader overwrites only with what the file supplies.
+#pragma once
+
+#include "record.h"
+
+namespace brx {
+
+class Forms;
+class Platform;
+
+namespace BRXdata {
+
+QString settings_path(const Platform &platform);
+
+// silent 0 asks for prompting: when the file is missing, the first-run message is shown and
+// the engine setup dialog opened. A damaged file is reported, deleted, and doom_iwad
+// cleared.
+void load_settings(Forms &forms, qint16 silent, Settings &settings);
+
+// Replaces the file with the record as a whole, or leaves the old file as it was. On
+// failure, error (when given) says why.
+bool save_settings(const Platform &platform, const Settings &settings, QString *error = nullptr);
+
+} // namespace BRXdata
+} // namespace brx

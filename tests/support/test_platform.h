@@ -1,0 +1,64 @@
+// The scripted platform the window and flow tests run against. It records every message box,
+// file-open dialog and program start; answers file-open dialogs from a queue; and, instead of
+// a blocking modal loop, runs the test's script for the shown window, then closes the window
+// as its close box would if the script left it open.
+#pragma once
+
+#include "platform.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace brx {
+
+class TestPlatform : public Platform {
+public:
+    struct Message {
+        QString prompt;
+        QString title;
+    };
+    struct Start {
+        QString command_line;
+        QString current_dir;
+    };
+    using Script = std::function<void(QDialog &)>;
+
+    // Scripts per window objectName, used in order, one per showing. A window without a
+    // script left is closed by its close box straight away.
+    void script(const QString &window, Script run) { scripts_[window].append(std::move(run)); }
+    void answer_file(std::optional<FileChoice> answer) { file_answers_.append(std::move(answer)); }
+    int pending_file_answers() const { return int(file_answers_.size()); }
+    int pending_scripts() const;
+
+    QList<Message> messages;
+    QStringList shown;                         // objectNames of the windows shown, in order
+    QList<FileRequest> file_requests;          // what each file-open dialog was asked
+    QList<Start> starts;                       // every program start
+    QStringList dir_changes;                   // every set_current_dir, in order
+    QString folder;                            // the program folder
+    Version launcher_version{1, 0, 0};
+    int start_result = 0;                      // what start_program answers...
+    std::function<int(const QString &)> start; // ...unless this is set
+    bool program_ended = false;
+    std::function<void(const Message &)> on_message;
+
+    void show_modal(QDialog &window) override;
+    void end_modal(QDialog &window) override;
+    void end_program() override { program_ended = true; }
+    void message_box(const QString &prompt, const QString &title = {}) override;
+    std::optional<FileChoice> open_file(const FileRequest &request) override;
+    QString program_folder() const override { return folder; }
+    Version version() const override { return launcher_version; }
+    bool set_current_dir(const QString &path) override;
+    int start_program(const QString &command_line) override;
+
+private:
+    QHash<QString, QList<Script>> scripts_;
+    QList<std::optional<FileChoice>> file_answers_;
+};
+
+} // namespace brx
