@@ -91,7 +91,11 @@ private:
 } // namespace
 
 void place_on_tab(QTabWidget *tabs, QWidget *widget, int left, int top, int width, int height) {
-    auto *placement = tabs->findChild<TabPlacement *>(QString(), Qt::FindDirectChildrenOnly);
+    TabPlacement *placement = nullptr;
+    for (QObject *child : tabs->children()) {
+        if ((placement = dynamic_cast<TabPlacement *>(child)))
+            break;
+    }
     if (!placement)
         placement = new TabPlacement(tabs);
     QWidget *page = widget->parentWidget();

@@ -21,11 +21,15 @@ public:
     bool next(QByteArray &value) {
         value.clear();
         char c = 0;
-        // Blanks before a value are skipped, and so are line ends: a record may be spread
-        // over several lines.
+        // Blanks before a value are skipped, and so are blank lines: a record may be spread
+        // over several lines. A line end straight after a comma ends an empty value.
         do {
             if (!in_.getChar(&c))
                 return false;
+            if (is_line_end(c) && after_comma_) {
+                after_comma_ = false;
+                return true;
+            }
         } while (is_blank(c) || is_line_end(c));
 
         if (c == '"') {
@@ -34,11 +38,15 @@ public:
             // Whatever stands between the closing quote and the end of the value is dropped.
             while (in_.getChar(&c) && c != ',' && !is_line_end(c)) {
             }
+            after_comma_ = c == ',';
             return true;
         }
+        after_comma_ = false;
         do {
-            if (c == ',' || is_line_end(c))
+            if (c == ',' || is_line_end(c)) {
+                after_comma_ = c == ',';
                 break;
+            }
             append(value, c);
         } while (in_.getChar(&c));
         // Blanks before the ending comma or line end are not part of the value; files
@@ -55,6 +63,7 @@ private:
     }
 
     QIODevice &in_;
+    bool after_comma_ = false;
 };
 
 // A number that is not numeric gives 0; so does one beyond the 16-bit range.
