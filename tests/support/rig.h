@@ -8,6 +8,7 @@
 #include "test_platform.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -17,6 +18,8 @@
 namespace brx {
 
 struct Rig {
+    // The look first, so that the windows below are built with it.
+    bool look = (set_look(*qApp), true);
     QTemporaryDir dir;
     TestPlatform platform;
     Forms forms{platform};
