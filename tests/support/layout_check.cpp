@@ -16,8 +16,14 @@ static int needed_width(QWidget *widget) {
     if (auto *button = qobject_cast<QPushButton *>(widget))
         return metrics.horizontalAdvance(button->text()) +
                2 * widget->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget);
-    if (qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget))
-        return widget->sizeHint().width();
+    if (auto *option = qobject_cast<QRadioButton *>(widget))
+        return metrics.horizontalAdvance(option->text()) +
+               widget->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
+               widget->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
+    if (auto *box = qobject_cast<QCheckBox *>(widget))
+        return metrics.horizontalAdvance(box->text()) +
+               widget->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) +
+               widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
     if (auto *label = qobject_cast<QLabel *>(widget)) {
         int widest = 0;
         for (const QString &line : label->text().split(u'\n'))
