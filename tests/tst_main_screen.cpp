@@ -97,8 +97,10 @@ void tst_main_screen::window() {
     QCOMPARE(rig.main.maximumSize(), QSize(455, 239));
     QVERIFY(rig.main.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(rig.main.windowFlags() & Qt::WindowMaximizeButtonHint));
-    for (const char *picture : {"Image1", "Image2"})
-        QCOMPARE(child<QLabel>(rig.main, picture)->pixmap().size(), QSize(320, 200));
+    rig.main.show();
+    QCOMPARE(rig.main.Image1->pixmap().size(), QSize(320, 200));
+    rig.main.show_iwad_kind("/DOOM.WAD");
+    QCOMPARE(rig.main.Image2->pixmap().size(), QSize(320, 200));
 }
 
 void tst_main_screen::captions_fit() {

@@ -3,6 +3,7 @@
 #include "brxdata.h"
 #include "widgets.h"
 
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -24,6 +25,28 @@ QLabel *label(QWidget *parent, const char *name) {
     return widget;
 }
 
+// A title picture, decoded when it is first shown: start-up pays for one picture only.
+class TitlePicture : public QLabel {
+public:
+    TitlePicture(QWidget *parent, const char *name, const char *resource)
+        : QLabel(parent), resource_(QString::fromLatin1(resource)) {
+        setObjectName(QString::fromLatin1(name));
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override {
+        if (pixmap().isNull()) {
+            QImageReader reader(resource_, "png");
+            reader.setAutoDetectImageFormat(false);
+            setPixmap(QPixmap::fromImage(reader.read()));
+        }
+        QLabel::showEvent(event);
+    }
+
+private:
+    QString resource_;
+};
+
 } // namespace
 
 main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
@@ -40,12 +63,10 @@ main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
     Help_Button = button(this, "Help_Button", "About/Help!", 2040);
     quit_button = button(this, "quit_button", "Quit", 2640);
 
-    Image1 = label(this, "Image1");
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/doom2_title.png")));
+    Image1 = new TitlePicture(this, "Image1", ":/images/doom2_title.png");
     Image1->setScaledContents(true);
     place(Image1, 120, 120, 4860, 3060);
-    Image2 = label(this, "Image2");
-    Image2->setPixmap(QPixmap(QStringLiteral(":/images/udoom_title.png")));
+    Image2 = new TitlePicture(this, "Image2", ":/images/udoom_title.png");
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Image2, 120, -1320, 4800, 3000);
     Image2->hide();
