@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Start-up benchmark: the time from starting the launcher until its main window is mapped, and
+# its peak memory, side by side with a bare Qt window of the same size and title started the
+# same way. Both run under a private Xvfb with no window manager and are measured from outside
+# by bench/startwatch. Prints the figures against the targets; the exit status does not depend
+# on them.
+# Usage: scripts/bench-startup.sh [runs]   (default 20 of each, after 2 warm-up runs of each)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${1:-20}
+warmups=2
+release_dir=build-release
+bench_dir=build-bench
+# Two cores on the build machines, and someone else may be building too.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
+
+# Xvfb for a display of our own; libx11-dev for startwatch, which must not use Qt.
+scripts/deps.sh xvfb libx11-dev
+BUILD_DIR=$release_dir BUILD_TYPE=Release scripts/build.sh -DBRX_TESTS=OFF
+cmake -S bench -B "$bench_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$bench_dir" >/dev/null
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The launcher reads brx.cfg beside its executable; with a valid one it opens its main window
+# straight away. The bare window is run from the same folder, so both start alike.
+cp "$release_dir/src/app/brixmoor" "$bench_dir/bare_window" "$work/"
+printf '%s\r\n' '/usr/games/zdoom,/tmp/DOOM2.WAD,640,480,44100, 2 , 0 ' >"$work/brx.cfg"
+
+# -displayfd: the server picks a free display and writes its number once it accepts clients.
+# -noreset: the server is not reset each time the last client goes, between two runs.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
+    2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+unset WAYLAND_DISPLAY QT_DEBUG_PLUGINS
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# One measured start of a program in $work: prints "<ms> <KiB>".
+measure() {
+    if ! "$bench_dir/startwatch" --title BRX --size 455x239 "$work/$1" 2>>"$work/programs.log"
+    then
+        echo "Measuring $1 failed; what the programs said:" >&2
+        tail -n 20 "$work/programs.log" >&2
+        exit 1
+    fi
+}
+
+# Other work on the machine shows in the times: the load average tells how quiet it was.
+echo "Measuring $runs starts of each (after $warmups warm-up starts) on Xvfb $DISPLAY," \
+    "load average $(cut -d' ' -f1-3 /proc/loadavg)..."
+for ((i = 0; i < warmups; i++)); do
+    measure brixmoor >/dev/null
+    measure bare_window >/dev/null
+done
+# Taking turns, and swapping who goes first, spreads any drift of the machine over both.
+for ((i = 0; i < runs; i++)); do
+    if ((i % 2 == 0)); then
+        measure brixmoor >>"$work/launcher"
+        measure bare_window >>"$work/bare"
+    else
+        measure bare_window >>"$work/bare"
+        measure brixmoor >>"$work/launcher"
+    fi
+done
+
+# Median, min and max of one column (1: ms, 2: KiB).
+stats() {
+    cut -d' ' -f"$2" "$1" | sort -g | awk '{ v[NR] = $1 }
+        END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+              print m, v[1], v[NR] }'
+}
+read -r lt lt_min lt_max < <(stats "$work/launcher" 1)
+read -r bt bt_min bt_max < <(stats "$work/bare" 1)
+read -r lm lm_min lm_max < <(stats "$work/launcher" 2)
+read -r bm bm_min bm_max < <(stats "$work/bare" 2)
+
+awk -v lt="$lt" -v lt_min="$lt_min" -v lt_max="$lt_max" \
+    -v bt="$bt" -v bt_min="$bt_min" -v bt_max="$bt_max" \
+    -v lm="$lm" -v lm_min="$lm_min" -v lm_max="$lm_max" \
+    -v bm="$bm" -v bm_min="$bm_min" -v bm_max="$bm_max" 'BEGIN {
+    mib = 1024
+    printf "\n%-22s %29s   %31s\n", "", "start to window mapped, ms", "peak memory (max RSS), MiB"
+    printf "%-22s %9s %19s   %9s %21s\n", "", "median", "(min - max)", "median", "(min - max)"
+    printf "%-22s %9.1f %8.1f - %8.1f   %9.1f %10.1f - %8.1f\n", "launcher (brixmoor)",
+           lt, lt_min, lt_max, lm / mib, lm_min / mib, lm_max / mib
+    printf "%-22s %9.1f %8.1f - %8.1f   %9.1f %10.1f - %8.1f\n", "bare Qt window",
+           bt, bt_min, bt_max, bm / mib, bm_min / mib, bm_max / mib
+    ratio = lt / bt
+    extra = (lm - bm) / mib
+    printf "\ntime:   launcher / bare  = %.2f x    (target: at most 1.20 x) %s\n", ratio,
+           ratio <= 1.2 ? "met" : "MISSED"
+    printf "memory: launcher - bare  = %+.1f MiB (target: at most 5 MiB)  %s\n", extra,
+           extra <= 5 ? "met" : "MISSED"
+}'
