@@ -27,12 +27,6 @@ void set_look(QApplication &app) {
                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(8);
     app.setFont(font);
-    // Frames with their caption on the border line, so that the top of a frame is where
-    // the window tables expect it.
-    app.setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 7px; top: 0px; padding: 0 2px; }"));
     app.setWindowIcon(QIcon(QStringLiteral(":/images/brx.png")));
     app.setApplicationName(QStringLiteral("BRX"));
 }

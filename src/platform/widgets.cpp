@@ -16,6 +16,13 @@ void fix_client_size(QWidget *window, int width, int height) {
     window->setFixedSize(twips(width), twips(height));
 }
 
+void use_classic_frames(QWidget *window) {
+    window->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 7px; top: 0px; padding: 0 2px; }"));
+}
+
 void set_tab_order(std::initializer_list<QWidget *> order) {
     QWidget *previous = nullptr;
     for (QWidget *widget : order) {

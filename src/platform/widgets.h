@@ -22,6 +22,10 @@ void place(QWidget *widget, int left, int top, int width, int height);
 // Sets the client area in twips and forbids resizing.
 void fix_client_size(QWidget *window, int width, int height);
 
+// Draws the window's frames with their caption on the border line, so that the top of a
+// frame is where the window tables expect it.
+void use_classic_frames(QWidget *window);
+
 // Chains the widgets in this tab order.
 void set_tab_order(std::initializer_list<QWidget *> order);
 

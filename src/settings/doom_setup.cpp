@@ -45,6 +45,7 @@ doom_setup::doom_setup(Forms &forms, QWidget *owner) : QDialog(owner), forms_(fo
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     fix_client_size(this, 6285, 6585);
+    use_classic_frames(this);
 
     SSTab1 = make<QTabWidget>(this, "SSTab1");
     place(SSTab1, 120, 120, 6015, 5895);
