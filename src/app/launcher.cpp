@@ -4,6 +4,7 @@
 #include "forms.h"
 #include "main_screen.h"
 #include "qt_platform.h"
+#include "widgets.h"
 
 #include <QApplication>
 #include <QFont>
@@ -27,7 +28,7 @@ void set_look(QApplication &app) {
                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(8);
     app.setFont(font);
-    app.setWindowIcon(QIcon(QStringLiteral(":/images/brx.png")));
+    app.setWindowIcon(QIcon(load_png(QStringLiteral(":/images/brx.png"))));
     app.setApplicationName(QStringLiteral("BRX"));
 }
 

@@ -3,7 +3,6 @@
 #include "brxdata.h"
 #include "widgets.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -35,11 +34,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override {
-        if (pixmap().isNull()) {
-            QImageReader reader(resource_, "png");
-            reader.setAutoDetectImageFormat(false);
-            setPixmap(QPixmap::fromImage(reader.read()));
-        }
+        if (pixmap().isNull())
+            setPixmap(load_png(resource_));
         QLabel::showEvent(event);
     }
 

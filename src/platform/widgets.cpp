@@ -1,12 +1,19 @@
 #include "widgets.h"
 
 #include <QEvent>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QWidget>
 
 namespace brx {
+
+QPixmap load_png(const QString &path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 void place(QWidget *widget, int left, int top, int width, int height) {
     widget->setGeometry(twips_rect(left, top, width, height));

@@ -3,6 +3,7 @@
 // launcher's font.
 #pragma once
 
+#include <QPixmap>
 #include <QRect>
 #include <initializer_list>
 
@@ -15,6 +16,10 @@ constexpr int twips(int value) { return value / 15; }
 constexpr QRect twips_rect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
+
+// Reads one of the launcher's own PNG pictures. Naming the format spares start-up the
+// probing of every image plugin.
+QPixmap load_png(const QString &path);
 
 // Places the widget at a design position in twips, relative to its container.
 void place(QWidget *widget, int left, int top, int width, int height);
