@@ -24,23 +24,28 @@ QLabel *label(QWidget *parent, const char *name) {
     return widget;
 }
 
-// A title picture, decoded when it is first shown: start-up pays for one picture only.
+// A title picture, decoded when it is first shown: start-up pays for one picture only. A
+// stretched picture is scaled to its box once, as it is decoded, rather than at every paint.
 class TitlePicture : public QLabel {
 public:
-    TitlePicture(QWidget *parent, const char *name, const char *resource)
-        : QLabel(parent), resource_(QString::fromLatin1(resource)) {
+    enum Fit { natural, stretched };
+
+    TitlePicture(QWidget *parent, const char *name, const char *resource, Fit fit)
+        : QLabel(parent), resource_(QString::fromLatin1(resource)), fit_(fit) {
         setObjectName(QString::fromLatin1(name));
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
 protected:
     void showEvent(QShowEvent *event) override {
         if (pixmap().isNull())
-            setPixmap(load_png(resource_));
+            setPixmap(load_png(resource_, fit_ == stretched ? size() : QSize()));
         QLabel::showEvent(event);
     }
 
 private:
     QString resource_;
+    Fit fit_;
 };
 
 } // namespace
@@ -59,11 +64,9 @@ main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
     Help_Button = button(this, "Help_Button", "About/Help!", 2040);
     quit_button = button(this, "quit_button", "Quit", 2640);
 
-    Image1 = new TitlePicture(this, "Image1", ":/images/doom2_title.png");
-    Image1->setScaledContents(true);
+    Image1 = new TitlePicture(this, "Image1", ":/images/doom2_title.png", TitlePicture::stretched);
     place(Image1, 120, 120, 4860, 3060);
-    Image2 = new TitlePicture(this, "Image2", ":/images/udoom_title.png");
-    Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image2 = new TitlePicture(this, "Image2", ":/images/udoom_title.png", TitlePicture::natural);
     place(Image2, 120, -1320, 4800, 3000);
     Image2->hide();
 

@@ -9,9 +9,11 @@
 
 namespace brx {
 
-QPixmap load_png(const QString &path) {
+QPixmap load_png(const QString &path, QSize size) {
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
+    if (size.isValid())
+        reader.setScaledSize(size);
     return QPixmap::fromImage(reader.read());
 }
 
