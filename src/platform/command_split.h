@@ -1,0 +1,47 @@
+// Turns the one command line the launcher builds into a program and an argument vector, the
+// way a Windows start and a Windows program's C runtime would: blanks and tabs separate,
+// double quotes group, and the program is the shortest run of leading pieces that names an
+// executable file. Paths are put into the line without quotes, so a path with blanks arrives
+// in pieces; a run of pieces that together name an existing file, where the first piece alone
+// names nothing, is put back together into one argument.
+//
+// The file system is asked through a PathLookup, so that the rules can be tried on paths of
+// either style without the files.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+
+namespace brx {
+
+enum class PathKind { none, file, folder };
+
+struct PathLookup {
+    // What the path names, relative to the current folder.
+    std::function<PathKind(const QString &path)> kind;
+    // The file to run for a candidate program: the candidate itself when it names an
+    // executable file, the file found on the search path for a bare name, or nothing.
+    std::function<QString(const QString &candidate)> program;
+    // The characters that separate the folders of a path.
+    QString separators;
+};
+
+// The lookup against this machine's own files.
+PathLookup system_paths();
+
+struct SplitCommand {
+    // The file to run; empty when no program was found.
+    QString program;
+    // The argument vector; the first one is the program as the line spells it.
+    QStringList arguments;
+    // The line again, with every run of pieces that was put back together (program
+    // included) in double quotes, so that a Windows start and the program's C runtime read
+    // the same arguments. Everything else stands as it stood.
+    QString quoted_line;
+};
+
+SplitCommand split_command(QStringView command_line, const PathLookup &lookup);
+
+} // namespace brx
