@@ -1,0 +1,27 @@
+// The engine's command line, built from the stored settings, a launch request and the IWAD
+// indicator's caption: fixed option literals, each with its own leading blank, in a fixed
+// order. Paths and typed values go in exactly as they stand: not quoted, trimmed or checked.
+#pragma once
+
+#include "launch_request.h"
+#include "record.h"
+
+namespace brx {
+
+struct EngineCommand {
+    // The engine is ZDoomGL, which is started from its own folder.
+    bool zdoomgl = false;
+    // ZDoomGL only: the folder that holds the engine file, in native form.
+    QString folder;
+    // A join without the host's address: there is nothing to start.
+    bool missing_host_address = false;
+    QString command_line;
+};
+
+// Whether the engine path names ZDoomGL: its last 11 characters, in any case.
+bool is_zdoomgl(const QString &doom_exe);
+
+EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
+                             const QString &iwad_caption);
+
+} // namespace brx
