@@ -89,7 +89,7 @@ std::optional<FileChoice> QtPlatform::open_file(const FileRequest &request) {
     };
     show_all();
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog, proxy, descriptions, show_all](const QString &filter) {
+                     [proxy, descriptions, show_all](const QString &filter) {
                          show_all();
                          proxy->select(int(descriptions.indexOf(filter)));
                      });
