@@ -28,7 +28,7 @@ void set_look(QApplication &app) {
                       QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(8);
     app.setFont(font);
-    app.setWindowIcon(QIcon(load_png(QStringLiteral(":/images/brx.png"))));
+    app.setWindowIcon(QIcon(load_picture(QStringLiteral(":/images/brx.png"))));
     app.setApplicationName(QStringLiteral("BRX"));
 }
 

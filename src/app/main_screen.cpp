@@ -39,7 +39,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override {
         if (pixmap().isNull())
-            setPixmap(load_png(resource_, fit_ == stretched ? size() : QSize()));
+            setPixmap(load_picture(resource_, fit_ == stretched ? size() : QSize()));
         QLabel::showEvent(event);
     }
 
@@ -64,9 +64,9 @@ main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
     Help_Button = button(this, "Help_Button", "About/Help!", 2040);
     quit_button = button(this, "quit_button", "Quit", 2640);
 
-    Image1 = new TitlePicture(this, "Image1", ":/images/doom2_title.png", TitlePicture::stretched);
+    Image1 = new TitlePicture(this, "Image1", ":/images/doom2_title.ppm", TitlePicture::stretched);
     place(Image1, 120, 120, 4860, 3060);
-    Image2 = new TitlePicture(this, "Image2", ":/images/udoom_title.png", TitlePicture::natural);
+    Image2 = new TitlePicture(this, "Image2", ":/images/udoom_title.ppm", TitlePicture::natural);
     place(Image2, 120, -1320, 4800, 3000);
     Image2->hide();
 

@@ -1,6 +1,7 @@
 #include "widgets.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -9,12 +10,13 @@
 
 namespace brx {
 
-QPixmap load_png(const QString &path, QSize size) {
-    QImageReader reader(path, "png");
+QPixmap load_picture(const QString &path, QSize size) {
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
     if (size.isValid())
-        reader.setScaledSize(size);
-    return QPixmap::fromImage(reader.read());
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return QPixmap::fromImage(std::move(image));
 }
 
 void place(QWidget *widget, int left, int top, int width, int height) {

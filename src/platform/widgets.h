@@ -17,9 +17,10 @@ constexpr QRect twips_rect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-// Reads one of the launcher's own PNG pictures, scaled to the size when one is given. Naming
-// the format spares start-up the probing of every image plugin.
-QPixmap load_png(const QString &path, QSize size = {});
+// Reads one of the launcher's own pictures in the format its suffix names, which spares
+// start-up the probing of every image plugin. Given a size, the picture is stretched to it
+// pixel by pixel, which keeps pixel art crisp.
+QPixmap load_picture(const QString &path, QSize size = {});
 
 // Places the widget at a design position in twips, relative to its container.
 void place(QWidget *widget, int left, int top, int width, int height);
