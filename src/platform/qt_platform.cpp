@@ -14,10 +14,7 @@
 
 namespace brx {
 
-void QtPlatform::show_modal(QDialog &window) {
-    if (!window.isVisible())
-        window.exec();
-}
+void QtPlatform::show_modal(QDialog &window) { window.exec(); }
 
 void QtPlatform::end_modal(QDialog &window) { window.done(QDialog::Rejected); }
 
