@@ -59,8 +59,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # One measured start of a program in $work: prints "<ms> <KiB>".
 measure() {
-    if ! "$bench_dir/startwatch" --title BRX --size 455x239 "$work/$1" 2>>"$work/programs.log"
-    then
+    if ! "$bench_dir/startwatch" --title BRX --size 455x239 "$work/$1" "${@:2}" \
+        2>>"$work/programs.log"; then
         echo "Measuring $1 failed; what the programs said:" >&2
         tail -n 20 "$work/programs.log" >&2
         exit 1
@@ -73,6 +73,7 @@ echo "Measuring $runs starts of each (after $warmups warm-up starts) on Xvfb $DI
 for ((i = 0; i < warmups; i++)); do
     measure brixmoor >/dev/null
     measure bare_window >/dev/null
+    measure bare_window --caption >/dev/null
 done
 # Taking turns, and swapping who goes first, spreads any drift of the machine over both.
 for ((i = 0; i < runs; i++)); do
@@ -83,6 +84,7 @@ for ((i = 0; i < runs; i++)); do
         measure bare_window >>"$work/bare"
         measure brixmoor >>"$work/launcher"
     fi
+    measure bare_window --caption >>"$work/caption"
 done
 
 # Median, min and max of one column (1: ms, 2: KiB).
@@ -95,11 +97,15 @@ read -r lt lt_min lt_max < <(stats "$work/launcher" 1)
 read -r bt bt_min bt_max < <(stats "$work/bare" 1)
 read -r lm lm_min lm_max < <(stats "$work/launcher" 2)
 read -r bm bm_min bm_max < <(stats "$work/bare" 2)
+read -r ct ct_min ct_max < <(stats "$work/caption" 1)
+read -r cm cm_min cm_max < <(stats "$work/caption" 2)
 
 awk -v lt="$lt" -v lt_min="$lt_min" -v lt_max="$lt_max" \
     -v bt="$bt" -v bt_min="$bt_min" -v bt_max="$bt_max" \
     -v lm="$lm" -v lm_min="$lm_min" -v lm_max="$lm_max" \
-    -v bm="$bm" -v bm_min="$bm_min" -v bm_max="$bm_max" 'BEGIN {
+    -v bm="$bm" -v bm_min="$bm_min" -v bm_max="$bm_max" \
+    -v ct="$ct" -v ct_min="$ct_min" -v ct_max="$ct_max" \
+    -v cm="$cm" -v cm_min="$cm_min" -v cm_max="$cm_max" 'BEGIN {
     mib = 1024
     printf "\n%-22s %29s   %31s\n", "", "start to window mapped, ms", "peak memory (max RSS), MiB"
     printf "%-22s %9s %19s   %9s %21s\n", "", "median", "(min - max)", "median", "(min - max)"
@@ -107,10 +113,15 @@ awk -v lt="$lt" -v lt_min="$lt_min" -v lt_max="$lt_max" \
            lt, lt_min, lt_max, lm / mib, lm_min / mib, lm_max / mib
     printf "%-22s %9.1f %8.1f - %8.1f   %9.1f %10.1f - %8.1f\n", "bare Qt window",
            bt, bt_min, bt_max, bm / mib, bm_min / mib, bm_max / mib
+    printf "%-22s %9.1f %8.1f - %8.1f   %9.1f %10.1f - %8.1f\n", "bare window + caption",
+           ct, ct_min, ct_max, cm / mib, cm_min / mib, cm_max / mib
     ratio = lt / bt
     extra = (lm - bm) / mib
     printf "\ntime:   launcher / bare  = %.2f x    (target: at most 1.20 x) %s\n", ratio,
            ratio <= 1.2 ? "met" : "MISSED"
     printf "memory: launcher - bare  = %+.1f MiB (target: at most 5 MiB)  %s\n", extra,
            extra <= 5 ? "met" : "MISSED"
+    printf "\nAgainst the bare window with one caption (fonts loaded by both):\n"
+    printf "time:   launcher / caption = %.2f x;  memory: launcher - caption = %+.1f MiB\n",
+           lt / ct, (lm - cm) / mib
 }'
