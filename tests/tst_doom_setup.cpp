@@ -18,13 +18,17 @@ using namespace brx;
 
 namespace {
 
-const QByteArray stored = "/usr/games/zdoom,/usr/share/games/doom/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
-const QString exe_filter = QStringLiteral("ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
-                                          "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe");
+const QByteArray stored =
+    "/usr/games/zdoom,/usr/share/games/doom/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
+const QString exe_filter =
+    QStringLiteral("ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
+                   "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe");
 const QString iwad_filter =
     QStringLiteral("Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad");
 
-doom_setup &setup_of(QDialog &window) { return static_cast<doom_setup &>(window); }
+doom_setup &setup_of(QDialog &window) {
+    return static_cast<doom_setup &>(window);
+}
 
 // Opens the dialog from the main window and runs the script in it.
 void open_setup(Rig &rig, std::function<void(doom_setup &)> script) {
@@ -39,9 +43,8 @@ QStringList focus_order(QWidget &window, QWidget *first, int steps) {
     for (int i = 0; i < steps; ++i) {
         QWidget *focused = QApplication::focusWidget();
         // The tab control takes the focus through its row of tabs.
-        QWidget *named = focused && focused->objectName().startsWith(u"qt_")
-                             ? focused->parentWidget()
-                             : focused;
+        QWidget *named =
+            focused && focused->objectName().startsWith(u"qt_") ? focused->parentWidget() : focused;
         order << (named ? named->objectName() : QString());
         QTest::keyClick(focused ? focused : &window, Qt::Key_Tab);
     }
@@ -77,8 +80,8 @@ void tst_doom_setup::controls_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
 
-    auto row = [](const char *name, const char *kind, const char *container,
-                  const char *caption, QRect rect) {
+    auto row = [](const char *name, const char *kind, const char *container, const char *caption,
+                  QRect rect) {
         QTest::newRow(name) << QString(name) << QString(kind) << QString(container)
                             << QString(caption) << rect;
     };
@@ -116,8 +119,8 @@ void tst_doom_setup::controls() {
         QWidget *widget = child(setup, qPrintable(name));
         QCOMPARE(widget->metaObject()->className(), kind);
         // Frames on a tab page are placed relative to the tab control itself.
-        QWidget *holder = container == setup.objectName() ? &setup
-                                                          : child(setup, qPrintable(container));
+        QWidget *holder =
+            container == setup.objectName() ? &setup : child(setup, qPrintable(container));
         if (holder == tabs)
             tabs->setCurrentWidget(widget->parentWidget());
         else
@@ -141,7 +144,8 @@ void tst_doom_setup::window_and_layout() {
         QCOMPARE(setup.minimumSize(), QSize(419, 439));
         QCOMPARE(setup.maximumSize(), QSize(419, 439));
         QCOMPARE(setup.parentWidget(), &rig.main);
-        QVERIFY(!(setup.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(
+            !(setup.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(setup.SSTab1->tabText(0), QStringLiteral("ZDoom Setup"));
         QCOMPARE(setup.SSTab1->tabText(1), QStringLiteral("ZDoomGL Setup"));
 
@@ -197,16 +201,21 @@ void tst_doom_setup::fills_from_file_data() {
     QTest::addColumn<bool>("nomd2");
     QTest::addColumn<bool>("cancel");
 
-    QTest::newRow("listed values") << QByteArray("/zdoom,/DOOM.WAD,1024,768,11025, 0 , 1 \r\n")
-                                   << "1024x768" << "11025" << 0 << true << true;
-    QTest::newRow("empty video and sound") << QByteArray("/zdoom,/DOOM.WAD,,,, 1 , 0 \r\n")
-                                           << "640x480" << "44100" << 1 << false << true;
-    QTest::newRow("unlisted values") << QByteArray("/zdoom,/DOOM.WAD,1280,1024,48000, 2 , 0 \r\n")
-                                     << "" << "" << 2 << false << true;
-    QTest::newRow("half a resolution") << QByteArray("/zdoom,/DOOM.WAD,640,,22050, 5 , 2 \r\n")
-                                       << "" << "22050" << -1 << false << true;
-    QTest::newRow("negative card") << QByteArray("/zdoom,/DOOM.WAD,320,200,22050,-1 , 0 \r\n")
-                                   << "320x200" << "22050" << -1 << false << true;
+    QTest::newRow("listed values")
+        << QByteArray("/zdoom,/DOOM.WAD,1024,768,11025, 0 , 1 \r\n") << "1024x768"
+        << "11025" << 0 << true << true;
+    QTest::newRow("empty video and sound")
+        << QByteArray("/zdoom,/DOOM.WAD,,,, 1 , 0 \r\n") << "640x480"
+        << "44100" << 1 << false << true;
+    QTest::newRow("unlisted values")
+        << QByteArray("/zdoom,/DOOM.WAD,1280,1024,48000, 2 , 0 \r\n") << ""
+        << "" << 2 << false << true;
+    QTest::newRow("half a resolution")
+        << QByteArray("/zdoom,/DOOM.WAD,640,,22050, 5 , 2 \r\n") << ""
+        << "22050" << -1 << false << true;
+    QTest::newRow("negative card")
+        << QByteArray("/zdoom,/DOOM.WAD,320,200,22050,-1 , 0 \r\n") << "320x200"
+        << "22050" << -1 << false << true;
     QTest::newRow("no engine") << QByteArray(",/DOOM.WAD,320,200,22050, 2 , 0 \r\n") << "320x200"
                                << "22050" << 2 << false << false;
     QTest::newRow("no IWAD") << QByteArray("/zdoom,,320,200,22050, 2 , 0 \r\n") << "320x200"
@@ -292,8 +301,9 @@ void tst_doom_setup::okay_asks_for_missing_paths() {
     QCOMPARE(rig.platform.file_requests[0].filter, exe_filter);
     QCOMPARE(rig.platform.file_requests[1].title, QStringLiteral("Select ZDoom IWAD..."));
     QCOMPARE(rig.platform.file_requests[1].filter, iwad_filter);
-    QCOMPARE(rig.cfg(),
-             QByteArray("/usr/games/zdoom,/usr/share/games/doom/DOOM.WAD,640,480,44100, 2 , 1 \r\n"));
+    QCOMPARE(
+        rig.cfg(),
+        QByteArray("/usr/games/zdoom,/usr/share/games/doom/DOOM.WAD,640,480,44100, 2 , 1 \r\n"));
     QCOMPARE(rig.main.iwad_caption(), QStringLiteral("IWAD: Doom"));
 }
 
@@ -391,8 +401,7 @@ void tst_doom_setup::keyboard() {
                  (QStringList{"Okay_Button", "Cancel_Button", "SSTab1", "doom_iwad", "doom_exe",
                               "get_exe", "get_iwad", "vid_res", "snd_rate", "Okay_Button"}));
         setup.SSTab1->setCurrentIndex(1);
-        QCOMPARE(focus_order(setup, setup.nomd2, 3),
-                 (QStringList{"nomd2", "card", "Okay_Button"}));
+        QCOMPARE(focus_order(setup, setup.nomd2, 3), (QStringList{"nomd2", "card", "Okay_Button"}));
         setup.SSTab1->setCurrentIndex(0);
 
         // Typing and pasting go into the path boxes; Enter there presses nothing.

@@ -34,23 +34,34 @@ void tst_file_filter::offers_data() {
     QTest::addColumn<bool>("on_posix");
     QTest::addColumn<bool>("on_windows");
 
-    QTest::newRow("exact name") << "doom2.wad" << "doom2.wad" << false << true << true;
-    QTest::newRow("any case") << "doom2.wad" << "DOOM2.WAD" << false << true << true;
-    QTest::newRow("other name") << "doom2.wad" << "doom.wad" << false << false << false;
-    QTest::newRow("plain name is no wildcard") << "doom.wad" << "freedoom.wad" << false << false
-                                               << false;
-    QTest::newRow("wildcard any case") << "*.wad" << "Freedoom2.WAD" << false << true << true;
-    QTest::newRow("wildcard other suffix") << "*.wad" << "patch.deh" << false << false << false;
-    QTest::newRow("exe name") << "zdoom.exe" << "ZDOOM.EXE" << false << true << true;
-    QTest::newRow("exe name without suffix") << "zdoom.exe" << "zdoom" << true << true << false;
-    QTest::newRow("without suffix, not executable") << "zdoom.exe" << "zdoom" << false << false
-                                                    << false;
-    QTest::newRow("without suffix, other program") << "zdoom.exe" << "zdoomgl" << true << false
-                                                   << false;
-    QTest::newRow("any program") << "*.exe" << "chocolate-doom" << true << true << false;
-    QTest::newRow("any program, data file") << "*.exe" << "readme" << false << false << false;
-    QTest::newRow("any .exe file") << "*.exe" << "setup.EXE" << false << true << true;
-    QTest::newRow("executable but other pattern") << "*.wad" << "zdoom" << true << false << false;
+    QTest::newRow("exact name") << "doom2.wad"
+                                << "doom2.wad" << false << true << true;
+    QTest::newRow("any case") << "doom2.wad"
+                              << "DOOM2.WAD" << false << true << true;
+    QTest::newRow("other name") << "doom2.wad"
+                                << "doom.wad" << false << false << false;
+    QTest::newRow("plain name is no wildcard") << "doom.wad"
+                                               << "freedoom.wad" << false << false << false;
+    QTest::newRow("wildcard any case") << "*.wad"
+                                       << "Freedoom2.WAD" << false << true << true;
+    QTest::newRow("wildcard other suffix") << "*.wad"
+                                           << "patch.deh" << false << false << false;
+    QTest::newRow("exe name") << "zdoom.exe"
+                              << "ZDOOM.EXE" << false << true << true;
+    QTest::newRow("exe name without suffix") << "zdoom.exe"
+                                             << "zdoom" << true << true << false;
+    QTest::newRow("without suffix, not executable") << "zdoom.exe"
+                                                    << "zdoom" << false << false << false;
+    QTest::newRow("without suffix, other program") << "zdoom.exe"
+                                                   << "zdoomgl" << true << false << false;
+    QTest::newRow("any program") << "*.exe"
+                                 << "chocolate-doom" << true << true << false;
+    QTest::newRow("any program, data file") << "*.exe"
+                                            << "readme" << false << false << false;
+    QTest::newRow("any .exe file") << "*.exe"
+                                   << "setup.EXE" << false << true << true;
+    QTest::newRow("executable but other pattern") << "*.wad"
+                                                  << "zdoom" << true << false << false;
 }
 
 void tst_file_filter::offers() {

@@ -163,18 +163,28 @@ void tst_main_screen::damaged_file_at_start_up() {
 void tst_main_screen::iwad_kind_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("DOOM.WAD") << "C:\\DOOM\\DOOM.WAD" << "IWAD: Doom";
-    QTest::newRow("lower case") << "c:\\doom\\doom.wad" << "IWAD: Doom";
+    QTest::newRow("DOOM.WAD") << "C:\\DOOM\\DOOM.WAD"
+                              << "IWAD: Doom";
+    QTest::newRow("lower case") << "c:\\doom\\doom.wad"
+                                << "IWAD: Doom";
     QTest::newRow("FREEDOOM.WAD ends in DOOM.WAD") << "/usr/share/games/doom/freedoom.wad"
                                                    << "IWAD: Doom";
-    QTest::newRow("DOOM2.WAD") << "/srv/Doom2.Wad" << "IWAD: Doom2";
-    QTest::newRow("name alone") << "doom2.wad" << "IWAD: Doom2";
-    QTest::newRow("DOOM1.WAD") << "C:\\DOOM\\DOOM1.WAD" << "IWAD: Unknown";
-    QTest::newRow("TNT.WAD") << "C:\\DOOM\\TNT.WAD" << "IWAD: Unknown";
-    QTest::newRow("PLUTONIA.WAD") << "C:\\DOOM\\PLUTONIA.WAD" << "IWAD: Unknown";
-    QTest::newRow("shorter than the name") << "OM.WAD" << "IWAD: Unknown";
-    QTest::newRow("empty") << "" << "IWAD: Unknown";
-    QTest::newRow("trailing blank") << "DOOM2.WAD " << "IWAD: Unknown";
+    QTest::newRow("DOOM2.WAD") << "/srv/Doom2.Wad"
+                               << "IWAD: Doom2";
+    QTest::newRow("name alone") << "doom2.wad"
+                                << "IWAD: Doom2";
+    QTest::newRow("DOOM1.WAD") << "C:\\DOOM\\DOOM1.WAD"
+                               << "IWAD: Unknown";
+    QTest::newRow("TNT.WAD") << "C:\\DOOM\\TNT.WAD"
+                             << "IWAD: Unknown";
+    QTest::newRow("PLUTONIA.WAD") << "C:\\DOOM\\PLUTONIA.WAD"
+                                  << "IWAD: Unknown";
+    QTest::newRow("shorter than the name") << "OM.WAD"
+                                           << "IWAD: Unknown";
+    QTest::newRow("empty") << ""
+                           << "IWAD: Unknown";
+    QTest::newRow("trailing blank") << "DOOM2.WAD "
+                                    << "IWAD: Unknown";
 }
 
 void tst_main_screen::iwad_kind() {

@@ -61,13 +61,13 @@ void tst_record::reads_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<Settings>("expected");
 
-    const Settings usual = make("C:\\ZDOOM\\ZDOOMGL.EXE", "C:\\DOOM2\\DOOM2.WAD", "640", "480",
-                                "22050", 2, 1);
+    const Settings usual =
+        make("C:\\ZDOOM\\ZDOOMGL.EXE", "C:\\DOOM2\\DOOM2.WAD", "640", "480", "22050", 2, 1);
     QTest::newRow("as written") << QByteArray("C:\\ZDOOM\\ZDOOMGL.EXE,C:\\DOOM2\\DOOM2.WAD,640,"
                                               "480,22050, 2 , 1 \r\n")
                                 << usual;
-    QTest::newRow("print zones") << zoned({"C:\\ZDOOM\\ZDOOMGL.EXE", "C:\\DOOM2\\DOOM2.WAD",
-                                           "640", "480", "22050", " 2 ", " 1 "})
+    QTest::newRow("print zones") << zoned({"C:\\ZDOOM\\ZDOOMGL.EXE", "C:\\DOOM2\\DOOM2.WAD", "640",
+                                           "480", "22050", " 2 ", " 1 "})
                                  << usual;
     QTest::newRow("no line end") << QByteArray("C:\\ZDOOM\\ZDOOMGL.EXE,C:\\DOOM2\\DOOM2.WAD,640,"
                                                "480,22050,2,1")
@@ -96,17 +96,17 @@ void tst_record::reads_data() {
         << QByteArray("a,b,c,d,e,-1 ,+7\r\n") << make("a", "b", "c", "d", "e", -1, 7);
     QTest::newRow("non-numeric integers read as 0")
         << QByteArray("a,b,c,d,e,two,\"\"\r\n") << make("a", "b", "c", "d", "e", 0, 0);
-    QTest::newRow("leading digits count") << QByteArray("a,b,c,d,e,2x,1.9\r\n")
-                                          << make("a", "b", "c", "d", "e", 2, 1);
+    QTest::newRow("leading digits count")
+        << QByteArray("a,b,c,d,e,2x,1.9\r\n") << make("a", "b", "c", "d", "e", 2, 1);
     QTest::newRow("beyond 16 bits reads as 0")
         << QByteArray("a,b,c,d,e,32768,99999999999999999999\r\n")
         << make("a", "b", "c", "d", "e", 0, 0);
-    QTest::newRow("16-bit limits") << QByteArray("a,b,c,d,e,32767,-32768\r\n")
-                                   << make("a", "b", "c", "d", "e", 32767, -32768);
+    QTest::newRow("16-bit limits")
+        << QByteArray("a,b,c,d,e,32767,-32768\r\n") << make("a", "b", "c", "d", "e", 32767, -32768);
     QTest::newRow("UTF-8 path") << QByteArray("/home/jürgen/zdoom,/home/jürgen/DOOM.WAD,640,480,"
                                               "44100, 2 , 0 \r\n")
-                                << make("/home/jürgen/zdoom", "/home/jürgen/DOOM.WAD", "640",
-                                        "480", "44100", 2, 0);
+                                << make("/home/jürgen/zdoom", "/home/jürgen/DOOM.WAD", "640", "480",
+                                        "44100", 2, 0);
 }
 
 void tst_record::reads() {
@@ -135,8 +135,8 @@ void tst_record::short_data_data() {
     QTest::newRow("blank lines only") << QByteArray("  \r\n\r\n  ") << 0 << start;
     QTest::newRow("two paths") << QByteArray("C:\\zdoom.exe,C:\\DOOM.WAD\r\n") << 2
                                << make("C:\\zdoom.exe", "C:\\DOOM.WAD", "w", "h", "r", 2, 1);
-    QTest::newRow("cut after six") << QByteArray("a,b,c,d,e, 0 ,") << 6
-                                   << make("a", "b", "c", "d", "e", 0, 1);
+    QTest::newRow("cut after six")
+        << QByteArray("a,b,c,d,e, 0 ,") << 6 << make("a", "b", "c", "d", "e", 0, 1);
     QTest::newRow("unclosed quote runs to the end")
         << QByteArray("\"a,b,c,d,e,1,1\r\n") << 1
         << make("a,b,c,d,e,1,1\r\n", "old iwad", "w", "h", "r", 2, 1);
@@ -173,10 +173,10 @@ void tst_record::writes_data() {
                                    "22050", 2, 1)
                            << QByteArray("C:\\ZDOOM\\ZDOOMGL.EXE,C:\\DOOM2\\DOOM2.WAD,640,480,"
                                          "22050, 2 , 1 \r\n");
-    QTest::newRow("zeros and empties") << make("", "", "", "", "", 0, 0)
-                                       << QByteArray(",,,,, 0 , 0 \r\n");
-    QTest::newRow("negative number") << make("a", "b", "c", "d", "e", -1, 12)
-                                     << QByteArray("a,b,c,d,e,-1 , 12 \r\n");
+    QTest::newRow("zeros and empties")
+        << make("", "", "", "", "", 0, 0) << QByteArray(",,,,, 0 , 0 \r\n");
+    QTest::newRow("negative number")
+        << make("a", "b", "c", "d", "e", -1, 12) << QByteArray("a,b,c,d,e,-1 , 12 \r\n");
     QTest::newRow("blanks inside are not quoted")
         << make("/My Games/zdoom", "/My Games/DOOM.WAD", "640", "480", "44100", 2, 0)
         << QByteArray("/My Games/zdoom,/My Games/DOOM.WAD,640,480,44100, 2 , 0 \r\n");

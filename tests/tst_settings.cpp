@@ -9,11 +9,13 @@ using namespace brx;
 
 namespace {
 
-const QString first_run_prompt =
-    QStringLiteral("BRX needs to be configured...\n\rPlease note: this will only need to be done once");
+const QString first_run_prompt = QStringLiteral(
+    "BRX needs to be configured...\n\rPlease note: this will only need to be done once");
 const QString first_run_title = QStringLiteral("BRX needs to be configured...");
 
-Settings starting_values() { return {"caller exe", "caller iwad", "w", "h", "rate", 2, 1}; }
+Settings starting_values() {
+    return {"caller exe", "caller iwad", "w", "h", "rate", 2, 1};
+}
 
 } // namespace
 
@@ -66,8 +68,7 @@ void tst_settings::a_folder_named_brx_cfg_is_no_file() {
 void tst_settings::damaged_file_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Settings>("expected");
-    QTest::newRow("empty") << QByteArray()
-                           << Settings{"caller exe", "", "w", "h", "rate", 2, 1};
+    QTest::newRow("empty") << QByteArray() << Settings{"caller exe", "", "w", "h", "rate", 2, 1};
     QTest::newRow("two paths") << QByteArray("C:\\zdoom.exe,C:\\DOOM2.WAD\r\n")
                                << Settings{"C:\\zdoom.exe", "", "w", "h", "rate", 2, 1};
     QTest::newRow("cut after the card") << QByteArray("/zdoom,/DOOM.WAD,320,200,11025, 0 ,")
@@ -110,8 +111,8 @@ void tst_settings::reads_stored_values() {
 void tst_settings::saves_the_record() {
     Rig rig;
     rig.write_cfg(QByteArray(4096, 'x'));
-    const Settings settings{"/usr/games/zdoom", "/home/me/a,b/DOOM.WAD", "640", "480", "44100",
-                            2, 0};
+    const Settings settings{
+        "/usr/games/zdoom", "/home/me/a,b/DOOM.WAD", "640", "480", "44100", 2, 0};
     QString why;
     QVERIFY(BRXdata::save_settings(rig.platform, settings, &why));
     QCOMPARE(rig.cfg(), QByteArray("/usr/games/zdoom,\"/home/me/a,b/DOOM.WAD\",640,480,44100, 2 , "
@@ -126,8 +127,8 @@ void tst_settings::failed_save_reports_and_keeps_old_file_data() {
     QTest::addColumn<QString>("exe");
     QTest::newRow("quote in a value") << QString() << QStringLiteral("/games/\"zdoom\"");
     QTest::newRow("line break in a value") << QString() << QStringLiteral("/games/zdoom\n");
-    QTest::newRow("folder missing") << QStringLiteral("no such folder")
-                                    << QStringLiteral("/usr/games/zdoom");
+    QTest::newRow("folder missing")
+        << QStringLiteral("no such folder") << QStringLiteral("/usr/games/zdoom");
 }
 
 void tst_settings::failed_save_reports_and_keeps_old_file() {

@@ -107,7 +107,9 @@ void main_screen::Form_Load() {
     show_iwad_kind(settings.doom_iwad);
 }
 
-QString main_screen::iwad_caption() const { return display_iwad->text(); }
+QString main_screen::iwad_caption() const {
+    return display_iwad->text();
+}
 
 void main_screen::show_iwad_kind(const QString &iwad_path) {
     if (iwad_path.right(8).toUpper() == u"DOOM.WAD") {
@@ -121,10 +123,20 @@ void main_screen::show_iwad_kind(const QString &iwad_path) {
     }
 }
 
-void main_screen::launch_button_Click() { forms_.show_modal(FormId::launch_solo); }
-void main_screen::MP_Button_Click() { forms_.show_modal(FormId::launch_multi); }
-void main_screen::DCFG_Button_Click() { forms_.show_modal(FormId::doom_setup); }
-void main_screen::Help_Button_Click() { forms_.show_modal(FormId::aboutbox); }
-void main_screen::quit_button_Click() { forms_.platform().end_program(); }
+void main_screen::launch_button_Click() {
+    forms_.show_modal(FormId::launch_solo);
+}
+void main_screen::MP_Button_Click() {
+    forms_.show_modal(FormId::launch_multi);
+}
+void main_screen::DCFG_Button_Click() {
+    forms_.show_modal(FormId::doom_setup);
+}
+void main_screen::Help_Button_Click() {
+    forms_.show_modal(FormId::aboutbox);
+}
+void main_screen::quit_button_Click() {
+    forms_.platform().end_program();
+}
 
 } // namespace brx

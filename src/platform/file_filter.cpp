@@ -36,8 +36,7 @@ bool offers(const QString &pattern, const QString &file_name, bool executable, E
     return wildcard_match(pattern.chopped(exe.size()), file_name);
 }
 
-bool offers(const FilterEntry &entry, const QString &file_name, bool executable,
-            ExeSuffix suffix) {
+bool offers(const FilterEntry &entry, const QString &file_name, bool executable, ExeSuffix suffix) {
     for (const QString &pattern : entry.patterns) {
         if (offers(pattern, file_name, executable, suffix))
             return true;

@@ -2,9 +2,13 @@
 
 namespace brx {
 
-static std::size_t slot(FormId id) { return static_cast<std::size_t>(id); }
+static std::size_t slot(FormId id) {
+    return static_cast<std::size_t>(id);
+}
 
-void Forms::define(FormId id, Factory make) { factories_[slot(id)] = std::move(make); }
+void Forms::define(FormId id, Factory make) {
+    factories_[slot(id)] = std::move(make);
+}
 
 void Forms::set_main(QWidget *window, IwadIndicator *indicator) {
     main_window_ = window;
@@ -27,6 +31,8 @@ void Forms::unload(FormId id) {
     }
 }
 
-QDialog *Forms::loaded(FormId id) const { return loaded_[slot(id)]; }
+QDialog *Forms::loaded(FormId id) const {
+    return loaded_[slot(id)];
+}
 
 } // namespace brx

@@ -6,8 +6,8 @@
 
 #include "platform.h"
 
-#include <QPointer>
 #include <QDialog>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>

@@ -14,19 +14,25 @@
 
 namespace brx {
 
-void QtPlatform::show_modal(QDialog &window) { window.exec(); }
+void QtPlatform::show_modal(QDialog &window) {
+    window.exec();
+}
 
-void QtPlatform::end_modal(QDialog &window) { window.done(QDialog::Rejected); }
+void QtPlatform::end_modal(QDialog &window) {
+    window.done(QDialog::Rejected);
+}
 
-void QtPlatform::end_program() { QCoreApplication::exit(0); }
+void QtPlatform::end_program() {
+    QCoreApplication::exit(0);
+}
 
 void QtPlatform::message_box(const QString &prompt, const QString &title) {
     QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("BRX") : title,
                     // Line breaks arrive as LF CR; the CR would show as a stray glyph.
                     QString(prompt).replace(QStringLiteral("\n\r"), QStringLiteral("\n")),
-                    QMessageBox::Ok, QApplication::activeModalWidget()
-                                         ? QApplication::activeModalWidget()
-                                         : QApplication::activeWindow());
+                    QMessageBox::Ok,
+                    QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                      : QApplication::activeWindow());
     box.exec();
 }
 
@@ -117,7 +123,9 @@ Version QtPlatform::version() const {
     return {BRX_VERSION_MAJOR, BRX_VERSION_MINOR, BRX_VERSION_PATCH};
 }
 
-bool QtPlatform::set_current_dir(const QString &path) { return QDir::setCurrent(path); }
+bool QtPlatform::set_current_dir(const QString &path) {
+    return QDir::setCurrent(path);
+}
 
 int QtPlatform::start_program(const QString &command_line) {
     return brx::start_program(command_line);

@@ -12,7 +12,9 @@ class QWidget;
 namespace brx {
 
 // 15 twips are one logical pixel.
-constexpr int twips(int value) { return value / 15; }
+constexpr int twips(int value) {
+    return value / 15;
+}
 constexpr QRect twips_rect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }

@@ -59,8 +59,8 @@ bool save_settings(const Platform &platform, const Settings &settings, QString *
     // Written beside the old file and renamed over it: a crash, a kill or a full disk
     // leaves either the old record or the new one.
     QSaveFile file(settings_path(platform));
-    const bool saved = file.open(QIODevice::WriteOnly) &&
-                       file.write(write_record(settings)) >= 0 && file.commit();
+    const bool saved =
+        file.open(QIODevice::WriteOnly) && file.write(write_record(settings)) >= 0 && file.commit();
     if (!saved && error)
         *error = file.errorString();
     return saved;

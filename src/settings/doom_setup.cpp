@@ -35,7 +35,8 @@ const FileRequest exe_request{
     {}};
 const FileRequest iwad_request{
     QStringLiteral("Select ZDoom IWAD..."),
-    QStringLiteral("Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad"), {}};
+    QStringLiteral("Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad"),
+    {}};
 
 } // namespace
 
@@ -75,8 +76,8 @@ doom_setup::doom_setup(Forms &forms, QWidget *owner) : QDialog(owner), forms_(fo
     place(Label3, 240, 480, 1335, 255);
     vid_res = make<QComboBox>(Frame2, "vid_res");
     place(vid_res, 1920, 480, 1215, 315);
-    vid_res->addItems({"320x200", "320x240", "400x300", "512x384", "640x400", "640x480",
-                       "800x600", "1024x768"});
+    vid_res->addItems(
+        {"320x200", "320x240", "400x300", "512x384", "640x400", "640x480", "800x600", "1024x768"});
     Label4 = make<QLabel>(Frame2, "Label4", QStringLiteral("Sound Sampling rate"));
     place(Label4, 240, 960, 1575, 255);
     snd_rate = make<QComboBox>(Frame2, "snd_rate");
@@ -92,7 +93,8 @@ doom_setup::doom_setup(Forms &forms, QWidget *owner) : QDialog(owner), forms_(fo
         int top, width;
     } cards[] = {{"Voodoo", 240, 975}, {"Voodoo2/3", 480, 1215}, {"Normal AGP", 720, 1215}};
     for (int index = 0; index < 3; ++index) {
-        auto *option = make<QRadioButton>(Frame4, "card", QString::fromLatin1(cards[index].caption));
+        auto *option =
+            make<QRadioButton>(Frame4, "card", QString::fromLatin1(cards[index].caption));
         place(option, 120, cards[index].top, cards[index].width, 255);
         card->addButton(option, index);
     }
@@ -152,9 +154,13 @@ bool doom_setup::choose_file(QLineEdit *box, const FileRequest &request,
     return true;
 }
 
-void doom_setup::get_exe_Click() { choose_file(doom_exe, exe_request, &Settings::doom_exe); }
+void doom_setup::get_exe_Click() {
+    choose_file(doom_exe, exe_request, &Settings::doom_exe);
+}
 
-void doom_setup::get_iwad_Click() { choose_file(doom_iwad, iwad_request, &Settings::doom_iwad); }
+void doom_setup::get_iwad_Click() {
+    choose_file(doom_iwad, iwad_request, &Settings::doom_iwad);
+}
 
 bool doom_setup::refuses(const QString &path) {
     if (storable(path))
@@ -206,8 +212,12 @@ void doom_setup::Okay_Button_Click() {
     forms_.unload(FormId::doom_setup);
 }
 
-void doom_setup::Cancel_Button_Click() { forms_.unload(FormId::doom_setup); }
+void doom_setup::Cancel_Button_Click() {
+    forms_.unload(FormId::doom_setup);
+}
 
-void doom_setup::reject() { Cancel_Button_Click(); }
+void doom_setup::reject() {
+    Cancel_Button_Click();
+}
 
 } // namespace brx

@@ -9,8 +9,12 @@ namespace {
 // No path is longer; a damaged file cannot make a value take more memory than this.
 constexpr qsizetype longest_value = 32767;
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_line_end(char c) { return c == '\r' || c == '\n'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool is_line_end(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Reads one value by the file's rules. Returns false when the data ends before a value
 // starts.

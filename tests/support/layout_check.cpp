@@ -59,7 +59,8 @@ QStringList layout_problems(QWidget &window) {
     }
     if (auto *tabs = window.findChild<QTabWidget *>()) {
         for (int index = 0; index < tabs->count(); ++index) {
-            const int needed = tabs->tabBar()->fontMetrics().horizontalAdvance(tabs->tabText(index));
+            const int needed =
+                tabs->tabBar()->fontMetrics().horizontalAdvance(tabs->tabText(index));
             if (needed > tabs->tabBar()->tabRect(index).width())
                 problems << QStringLiteral("tab %1 does not fit").arg(index);
         }

@@ -27,7 +27,9 @@ void TestPlatform::show_modal(QDialog &window) {
         qFatal("%s stayed open after its close box", qPrintable(window.objectName()));
 }
 
-void TestPlatform::end_modal(QDialog &window) { window.done(QDialog::Rejected); }
+void TestPlatform::end_modal(QDialog &window) {
+    window.done(QDialog::Rejected);
+}
 
 void TestPlatform::message_box(const QString &prompt, const QString &title) {
     messages.append({prompt, title});

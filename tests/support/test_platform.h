@@ -35,11 +35,11 @@ public:
     int pending_scripts() const;
 
     QList<Message> messages;
-    QStringList shown;                         // objectNames of the windows shown, in order
-    QList<FileRequest> file_requests;          // what each file-open dialog was asked
-    QList<Start> starts;                       // every program start
-    QStringList dir_changes;                   // every set_current_dir, in order
-    QString folder;                            // the program folder
+    QStringList shown;                // objectNames of the windows shown, in order
+    QList<FileRequest> file_requests; // what each file-open dialog was asked
+    QList<Start> starts;              // every program start
+    QStringList dir_changes;          // every set_current_dir, in order
+    QString folder;                   // the program folder
     Version launcher_version{1, 0, 0};
     int start_result = 0;                      // what start_program answers...
     std::function<int(const QString &)> start; // ...unless this is set
