@@ -4,6 +4,7 @@
 #include "program_start.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
+#include <QTimer>
 
 namespace brx {
 
@@ -84,18 +86,21 @@ std::optional<FileChoice> QtPlatform::open_file(const FileRequest &request) {
     if (!descriptions.isEmpty())
         dialog.setNameFilters(descriptions);
 
-    // The dialog derives patterns from the descriptions; the proxy does the filtering.
+    // The dialog filters its own model by patterns it reads from the descriptions; the proxy
+    // filters by our rules instead. So once the dialog has applied a filter (when it comes up,
+    // and after every change of filter) its model is told to hold every file again.
     auto *model = dialog.findChild<QFileSystemModel *>();
-    auto show_all = [model] {
+    auto follow_filter = [&dialog, model, proxy, descriptions] {
         if (model)
             model->setNameFilters({});
+        proxy->select(int(descriptions.indexOf(dialog.selectedNameFilter())));
     };
-    show_all();
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [proxy, descriptions, show_all](const QString &filter) {
-                         show_all();
-                         proxy->select(int(descriptions.indexOf(filter)));
-                     });
+    if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+        QObject::connect(types, &QComboBox::currentIndexChanged, &dialog, follow_filter,
+                         Qt::QueuedConnection);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter,
+                     Qt::QueuedConnection);
+    QTimer::singleShot(0, &dialog, follow_filter);
 
     if (!request.start.isEmpty()) {
         const QFileInfo start(request.start);
