@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -409,13 +410,18 @@ void tst_doom_setup::keyboard() {
         setup.doom_exe->selectAll();
         QTest::keyClicks(setup.doom_exe, "/opt/engine");
         QTest::keyClick(setup.doom_exe, Qt::Key_Return);
+        QGuiApplication::clipboard()->setText("/srv/My Games/DOOM2.WAD");
+        setup.doom_iwad->setFocus();
+        setup.doom_iwad->selectAll();
+        QTest::keyClick(setup.doom_iwad, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(setup.doom_iwad->text(), QStringLiteral("/srv/My Games/DOOM2.WAD"));
         QVERIFY(rig.forms.loaded(FormId::doom_setup));
         // Enter presses the focused button.
         setup.Okay_Button->setFocus();
         QTest::keyClick(setup.Okay_Button, Qt::Key_Return);
         QVERIFY(!rig.forms.loaded(FormId::doom_setup));
     });
-    QVERIFY(rig.cfg().startsWith("/opt/engine,"));
+    QVERIFY(rig.cfg().startsWith("/opt/engine,/srv/My Games/DOOM2.WAD,"));
 }
 
 QTEST_MAIN(tst_doom_setup)
