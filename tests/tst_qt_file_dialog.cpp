@@ -18,6 +18,16 @@ using namespace brx;
 
 namespace {
 
+// What the executable filters offer in the test folder.
+#ifdef Q_OS_WIN
+const QStringList zdoom_offered{"ZDOOM.EXE"};
+const QStringList programs_offered{"ZDOOM.EXE"};
+#else
+// Programs without the suffix are offered too.
+const QStringList zdoom_offered{"ZDOOM.EXE", "zdoom"};
+const QStringList programs_offered{"ZDOOM.EXE", "chocolate-doom", "zdoom"};
+#endif
+
 const QString exe_filter =
     QStringLiteral("ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
                    "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe");
@@ -110,7 +120,7 @@ void tst_qt_file_dialog::offers_by_filter() {
             dialog.selectNameFilter(dialog.nameFilters()[filter]);
             if (!QTest::qWaitFor([&] {
                     return model->nameFilters().isEmpty() &&
-                           (filter != 2 || offered(dialog).size() == 3);
+                           (filter != 2 || offered(dialog) == programs_offered);
                 }))
                 qFatal("the filter was not applied");
             per_filter[filter] = offered(dialog);
@@ -118,9 +128,9 @@ void tst_qt_file_dialog::offers_by_filter() {
         dialog.reject();
     });
     platform_.open_file({"Select ZDoom excutable...", exe_filter, dir_.filePath("zdoom")});
-    QCOMPARE(per_filter[0], (QStringList{"ZDOOM.EXE", "zdoom"}));
+    QCOMPARE(per_filter[0], zdoom_offered);
+    QCOMPARE(per_filter[2], programs_offered);
     QCOMPARE(per_filter[1], QStringList{});
-    QCOMPARE(per_filter[2], (QStringList{"ZDOOM.EXE", "chocolate-doom", "zdoom"}));
 }
 
 void tst_qt_file_dialog::cancel_gives_nothing() {
