@@ -52,7 +52,9 @@ bool save_settings(const Platform &platform, const Settings &settings, QString *
                                  &settings.vid_height, &settings.snd_rate}) {
         if (!storable(*value)) {
             if (error)
-                *error = QStringLiteral("A value holds a double quote or a line break.");
+                *error = QStringLiteral("This value holds a double quote or a line break, "
+                                        "which brx.cfg cannot store:\n%1")
+                             .arg(*value);
             return false;
         }
     }

@@ -140,18 +140,15 @@ void doom_setup::Form_Load() {
     Okay_Button->setFocus();
 }
 
-bool doom_setup::choose_file(QLineEdit *box, const FileRequest &request,
+void doom_setup::choose_file(QLineEdit *box, const FileRequest &request,
                              QString Settings::*stored_path) {
     Settings stored;
     BRXdata::load_settings(forms_, -1, stored);
     FileRequest asked = request;
     // Browsing starts from the stored path, not from what the box holds now.
     asked.start = stored.*stored_path;
-    const std::optional<FileChoice> choice = forms_.platform().open_file(asked);
-    if (!choice)
-        return false;
-    box->setText(choice->path);
-    return true;
+    if (const std::optional<FileChoice> choice = forms_.platform().open_file(asked))
+        box->setText(choice->path);
 }
 
 void doom_setup::get_exe_Click() {
@@ -160,17 +157,6 @@ void doom_setup::get_exe_Click() {
 
 void doom_setup::get_iwad_Click() {
     choose_file(doom_iwad, iwad_request, &Settings::doom_iwad);
-}
-
-bool doom_setup::refuses(const QString &path) {
-    if (storable(path))
-        return false;
-    forms_.platform().message_box(
-        QStringLiteral("This path holds a double quote or a line break, which brx.cfg cannot "
-                       "store:\n\n%1\n\nPlease choose another file.")
-            .arg(path),
-        QStringLiteral("Error!"));
-    return true;
 }
 
 void doom_setup::Okay_Button_Click() {
@@ -197,8 +183,6 @@ void doom_setup::Okay_Button_Click() {
     chosen.doom_iwad = doom_iwad->text();
     chosen.snd_rate = snd_rate->currentIndex() < 0 ? QString() : snd_rate->currentText();
     chosen.nomd2 = nomd2->isChecked() ? 1 : 0;
-    if (refuses(chosen.doom_exe) || refuses(chosen.doom_iwad))
-        return;
 
     QString why;
     if (!BRXdata::save_settings(platform, chosen, &why)) {

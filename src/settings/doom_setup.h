@@ -56,8 +56,7 @@ public slots:
     void reject() override;
 
 private:
-    bool choose_file(QLineEdit *box, const FileRequest &request, QString Settings::*stored);
-    bool refuses(const QString &path);
+    void choose_file(QLineEdit *box, const FileRequest &request, QString Settings::*stored);
 
     Forms &forms_;
 };
