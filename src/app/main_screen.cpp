@@ -91,10 +91,8 @@ main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
 
 void main_screen::Form_Load() {
     const Version version = forms_.platform().version();
-    // The major number in the form that puts a blank before a non-negative number.
-    Launcher_version->setText(QStringLiteral("Version %1%2.%3%4")
-                                  .arg(version.major >= 0 ? QStringLiteral(" ") : QString())
-                                  .arg(version.major)
+    Launcher_version->setText(QStringLiteral("Version %1.%2%3")
+                                  .arg(number_text(version.major))
                                   .arg(version.minor)
                                   .arg(version.revision));
     Image2->move(Image1->pos());

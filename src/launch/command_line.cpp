@@ -10,11 +10,6 @@ namespace brx {
 
 namespace {
 
-// A number as the launcher writes numbers: a blank in the sign place of a non-negative one.
-QString number_text(qint64 number) {
-    return number >= 0 ? u' ' + QString::number(number) : QString::number(number);
-}
-
 // A text read as a number: blanks before it are skipped, then a sign and the digits that
 // follow are read and the rest is ignored. A text without digits reads as 0.
 qint64 read_number(QStringView text) {

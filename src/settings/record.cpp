@@ -90,12 +90,9 @@ qint16 to_integer(const QByteArray &text) {
     return number > 32767 ? 0 : qint16(number);
 }
 
+// In the file a blank follows the number too.
 QByteArray print_number(qint16 number) {
-    // A blank stands in the sign place of a non-negative number, and one follows.
-    QByteArray text = QByteArray::number(number);
-    if (number >= 0)
-        text.prepend(' ');
-    return text + ' ';
+    return number_text(number).toLatin1() + ' ';
 }
 
 QByteArray text_value(const QString &value) {
@@ -135,6 +132,10 @@ QByteArray write_record(const Settings &settings) {
         line += text_value(*text) + ',';
     line += print_number(settings.card) + ',' + print_number(settings.nomd2) + "\r\n";
     return line;
+}
+
+QString number_text(qint64 number) {
+    return number >= 0 ? u' ' + QString::number(number) : QString::number(number);
 }
 
 bool storable(const QString &value) {

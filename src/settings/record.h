@@ -33,6 +33,10 @@ int read_record(QIODevice &in, Settings &settings);
 // end, is put in double quotes so that it reads back as it was.
 QByteArray write_record(const Settings &settings);
 
+// A number as the launcher writes numbers, in the file, on the command line and on the main
+// window: a blank stands in the sign place of a non-negative number (" 2", "-1").
+QString number_text(qint64 number);
+
 // A value holding a double quote or a line break cannot be stored in the file.
 bool storable(const QString &value);
 
