@@ -12,15 +12,8 @@ namespace brx {
 namespace {
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption, int top) {
-    auto *widget = new QPushButton(QString::fromLatin1(caption), parent);
-    widget->setObjectName(QString::fromLatin1(name));
+    auto *widget = make<QPushButton>(parent, name, QString::fromLatin1(caption));
     place(widget, 5160, top, 1575, 495);
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const char *name) {
-    auto *widget = new QLabel(parent);
-    widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
@@ -70,11 +63,9 @@ main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
     place(Image2, 120, -1320, 4800, 3000);
     Image2->hide();
 
-    display_iwad = label(this, "display_iwad");
-    display_iwad->setText(QStringLiteral("IWAD: Unknown"));
+    display_iwad = make<QLabel>(this, "display_iwad", QStringLiteral("IWAD: Unknown"));
     place(display_iwad, 120, 3240, 4815, 255);
-    Launcher_version = label(this, "Launcher_version");
-    Launcher_version->setText(QStringLiteral("Version x.xx"));
+    Launcher_version = make<QLabel>(this, "Launcher_version", QStringLiteral("Version x.xx"));
     Launcher_version->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     place(Launcher_version, 5160, 3240, 1575, 255);
 

@@ -5,6 +5,7 @@
 
 #include <QPixmap>
 #include <QRect>
+#include <QString>
 #include <initializer_list>
 
 class QWidget;
@@ -23,6 +24,17 @@ constexpr QRect twips_rect(int left, int top, int width, int height) {
 // start-up the probing of every image plugin. Given a size, the picture is stretched to it
 // pixel by pixel, which keeps pixel art crisp.
 QPixmap load_picture(const QString &path, QSize size = {});
+
+// Makes a control named as the window tables name it, with its caption (a frame's title).
+template <typename T> T *make(QWidget *parent, const char *name, const QString &caption = {}) {
+    auto *widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    if constexpr (requires { widget->setTitle(caption); })
+        widget->setTitle(caption);
+    else if constexpr (requires { widget->setText(caption); })
+        widget->setText(caption);
+    return widget;
+}
 
 // Places the widget at a design position in twips, relative to its container.
 void place(QWidget *widget, int left, int top, int width, int height);

@@ -18,16 +18,6 @@ namespace brx {
 
 namespace {
 
-template <typename T> T *make(QWidget *parent, const char *name, const QString &caption = {}) {
-    auto *widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    if constexpr (std::is_same_v<T, QGroupBox>)
-        widget->setTitle(caption);
-    else if constexpr (requires { widget->setText(caption); })
-        widget->setText(caption);
-    return widget;
-}
-
 const FileRequest exe_request{
     QStringLiteral("Select ZDoom excutable..."),
     QStringLiteral("ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL (zdoomgl.exe)|zdoomgl.exe|"
