@@ -1,4 +1,5 @@
 #include "command_line.h"
+#include "helpers.h"
 
 #include <QDir>
 #include <QTest>
@@ -16,11 +17,6 @@ const LaunchRequest join{0, "10.0.0.2", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0
 
 Settings engine(const QString &exe, qint16 card = 2, qint16 nomd2 = 0) {
     return {exe, "DOOM2.WAD", "640", "480", "44100", card, nomd2};
-}
-
-template <typename Change> LaunchRequest with(LaunchRequest request, Change change) {
-    change(request);
-    return request;
 }
 
 const QString tail = " -width 640 -height 480 +snd_samplerate 44100";

@@ -1,6 +1,7 @@
 // The launch procedure on the scripted platform: the settings it reloads, the first run, the
 // missing host address, the failed start, the dialogs it closes and the current directory.
 #include "doom_launch.h"
+#include "helpers.h"
 #include "program_start.h"
 #include "rig.h"
 
@@ -16,10 +17,6 @@ namespace {
 const LaunchRequest solo{1, "", 0, "0", "", "", 0, 0, 0, "Map07", " 4", 0, 0, "", 0, "", 0, 0, "", 0, 1};
 const LaunchRequest join{0, "10.0.0.2", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0, 0, "20", 0, "30", 0, 2, "2", -1, 1};
 // clang-format on
-
-QString canonical(const QString &path) {
-    return QFileInfo(path).canonicalFilePath();
-}
 
 QByteArray record(const QString &exe) {
     return (exe + ",/g/DOOM2.WAD,640,480,44100, 2 , 0 \r\n").toLocal8Bit();

@@ -1,6 +1,7 @@
 // Real starts of a stand-in engine through the launch and the POSIX program start: the
 // arguments it receives, the folder it runs in, its own session, and nothing run by a shell.
 #include "doom_launch.h"
+#include "helpers.h"
 #include "program_start.h"
 #include "rig.h"
 
@@ -24,20 +25,11 @@ const LaunchRequest host{1, "", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0, 0, "20
 const LaunchRequest join{0, "10.0.0.2", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0, 0, "20", 0, "30", 0, 2, "2", -1, 1};
 // clang-format on
 
-template <typename Change> LaunchRequest with(LaunchRequest request, Change change) {
-    change(request);
-    return request;
-}
-
 void touch(const QString &path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot make %s", qPrintable(path));
-}
-
-QString canonical(const QString &path) {
-    return QFileInfo(path).canonicalFilePath();
 }
 
 // A stand-in engine: a script that writes its folder, process group and session, then its
