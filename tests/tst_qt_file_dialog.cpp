@@ -111,26 +111,26 @@ void tst_qt_file_dialog::asks_and_answers() {
 }
 
 void tst_qt_file_dialog::offers_by_filter() {
+    const QStringList expected[3] = {zdoom_offered, {}, programs_offered};
     QStringList per_filter[3];
-    when_shown([&per_filter](QFileDialog &dialog) {
-        // The folder is read in the background, and a new filter applies once the dialog's
-        // event loop has run.
+    when_shown([&](QFileDialog &dialog) {
+        // The folder is read in the background, a new filter applies once the dialog's event
+        // loop has run, and the model shows the files its cleared filter lets through only
+        // after a delayed re-sort: so wait for the expected list, and compare what is offered
+        // when it does not come.
         auto *model = qobject_cast<QFileSystemModel *>(dialog.proxyModel()->sourceModel());
         for (int filter : {2, 0, 1}) {
             dialog.selectNameFilter(dialog.nameFilters()[filter]);
-            if (!QTest::qWaitFor([&] {
-                    return model->nameFilters().isEmpty() &&
-                           (filter != 2 || offered(dialog) == programs_offered);
-                }))
-                qFatal("the filter was not applied");
+            (void)QTest::qWaitFor([&] {
+                return model->nameFilters().isEmpty() && offered(dialog) == expected[filter];
+            });
             per_filter[filter] = offered(dialog);
         }
         dialog.reject();
     });
     platform_.open_file({"Select ZDoom excutable...", exe_filter, dir_.filePath("zdoom")});
-    QCOMPARE(per_filter[0], zdoom_offered);
-    QCOMPARE(per_filter[2], programs_offered);
-    QCOMPARE(per_filter[1], QStringList{});
+    for (int filter = 0; filter < 3; ++filter)
+        QCOMPARE(per_filter[filter], expected[filter]);
 }
 
 void tst_qt_file_dialog::cancel_gives_nothing() {
