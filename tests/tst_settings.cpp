@@ -4,6 +4,8 @@
 #include "rig.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
 
 using namespace brx;
 
@@ -27,6 +29,7 @@ private slots:
     void a_folder_named_brx_cfg_is_no_file();
     void damaged_file_data();
     void damaged_file();
+    void undeletable_damaged_file();
     void reads_stored_values();
     void saves_the_record();
     void failed_save_reports_and_keeps_old_file_data();
@@ -96,6 +99,36 @@ void tst_settings::damaged_file() {
         BRXdata::load_settings(rig.forms, 0, again);
         QCOMPARE(rig.platform.messages.last().title, first_run_title);
     }
+}
+
+void tst_settings::undeletable_damaged_file() {
+    Rig rig;
+    rig.write_cfg("C:\\zdoom.exe,C:\\DOOM2.WAD\r\n");
+    // A read-only folder keeps its files; root ignores that, so for root the file is made
+    // immutable instead.
+    QFile folder(rig.dir.path());
+    const QFile::Permissions permissions = folder.permissions();
+    folder.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    bool immutable = false;
+    const auto restore = qScopeGuard([&] {
+        if (immutable)
+            QProcess::execute("chattr", {"-i", rig.cfg_path()});
+        folder.setPermissions(permissions);
+    });
+    if (QFile probe(rig.dir.filePath("probe")); probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        immutable = QProcess::execute("chattr", {"+i", rig.cfg_path()}) == 0;
+        if (!immutable)
+            QSKIP("brx.cfg cannot be made undeletable here");
+    }
+
+    Settings settings = starting_values();
+    BRXdata::load_settings(rig.forms, 0, settings);
+    QCOMPARE(rig.platform.messages.size(), 1);
+    QCOMPARE(rig.platform.messages[0].prompt, QStringLiteral("Config file corrupt"));
+    QVERIFY(rig.platform.shown.isEmpty());
+    QVERIFY(rig.cfg_exists());
+    QVERIFY(settings == (Settings{"C:\\zdoom.exe", "", "w", "h", "rate", 2, 1}));
 }
 
 void tst_settings::reads_stored_values() {
