@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 
 using namespace brx;
@@ -97,6 +98,9 @@ void tst_main_screen::window() {
     QCOMPARE(rig.main.maximumSize(), QSize(455, 239));
     QVERIFY(rig.main.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(rig.main.windowFlags() & Qt::WindowMaximizeButtonHint));
+    centre_on_screen(&rig.main);
+    const QRect screen = rig.main.screen()->availableGeometry();
+    QVERIFY((rig.main.geometry().center() - screen.center()).manhattanLength() <= 1);
     rig.main.show();
     QCOMPARE(rig.main.Image1->pixmap().size(), rig.main.Image1->size()); // stretched
     rig.main.show_iwad_kind("/DOOM.WAD");

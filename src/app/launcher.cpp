@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QScreen>
 
 namespace brx {
 
@@ -41,8 +40,7 @@ int run_launcher(QApplication &app) {
     main_screen window(forms);
     forms.set_main(&window, &window);
     // Centred before start-up, so that a first run's dialogs open centred on it.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    centre_on_screen(&window);
     window.Form_Load();
     window.show();
     return app.exec();

@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -25,6 +26,11 @@ void place(QWidget *widget, int left, int top, int width, int height) {
 
 void fix_client_size(QWidget *window, int width, int height) {
     window->setFixedSize(twips(width), twips(height));
+}
+
+void centre_on_screen(QWidget *window) {
+    if (const QScreen *screen = window->screen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 void use_classic_frames(QWidget *window) {

@@ -42,6 +42,9 @@ void place(QWidget *widget, int left, int top, int width, int height);
 // Sets the client area in twips and forbids resizing.
 void fix_client_size(QWidget *window, int width, int height);
 
+// Moves the window to the middle of its screen's free area.
+void centre_on_screen(QWidget *window);
+
 // Draws the window's frames with their caption on the border line, so that the top of a
 // frame is where the window tables expect it.
 void use_classic_frames(QWidget *window);
