@@ -1,5 +1,6 @@
 #include "command_line.h"
 #include "helpers.h"
+#include "requests.h"
 
 #include <QDir>
 #include <QTest>
@@ -8,12 +9,9 @@ using namespace brx;
 
 namespace {
 
-// The twenty-one values in their order, as each dialog passes them.
-// clang-format off
-const LaunchRequest solo{1, "", 0, "0", "", "", 0, 0, 0, "Map01", " 3", 0, 0, "", 0, "", 0, 0, "", 0, 1};
-const LaunchRequest host{1, "", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0, 0, "20", 0, "30", 0, 2, "2", -1, 1};
-const LaunchRequest join{0, "10.0.0.2", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0, 0, "20", 0, "30", 0, 2, "2", -1, 1};
-// clang-format on
+using requests::host;
+using requests::join;
+using requests::solo;
 
 Settings engine(const QString &exe, qint16 card = 2, qint16 nomd2 = 0) {
     return {exe, "DOOM2.WAD", "640", "480", "44100", card, nomd2};
@@ -40,24 +38,48 @@ void tst_command_line::lines_data() {
 
     const Settings games{
         "C:\\Games\\zdoom.exe", "C:\\Games\\DOOM2.WAD", "640", "480", "44100", 2, 0};
-    // clang-format off
-    QTest::newRow("worked example: single-player") << games << "IWAD: Doom2"
-        << LaunchRequest{1, "", 0, "0", " C:\\Wads\\a.wad C:\\Wads\\b.wad", "", 0, 1, 1, "Map07", " 4", 0, 0, "", 0, "", 0, 0, "", 0, 1}
-        << "C:\\Games\\zdoom.exe -iwad C:\\Games\\DOOM2.WAD -file  C:\\Wads\\a.wad C:\\Wads\\b.wad -respawn -fast -skill  4 -warp 07 -width 640 -height 480 +snd_samplerate 44100";
-    QTest::newRow("worked example: hosting")
-        << Settings{"C:\\Games\\zdoomgl.exe", "C:\\Games\\DOOM.WAD", "800", "600", "22050", 1, 1} << "IWAD: Doom"
-        << LaunchRequest{1, "", 0, "2", "", "C:\\Wads\\patch.deh", 0, 0, 0, "E2M3", "2", 1, 1, "20", 0, "30", 1, 2, "4", -1, 1}
-        << "C:\\Games\\zdoomgl.exe -iwad C:\\Games\\DOOM.WAD -deh C:\\Wads\\patch.deh -paltex -3dfx -nomd2 -skill  3 -warp 2 3 -extratic -dup  2 -host 4 -altdeath +set timelimit 20 -width 800 -height 600 +snd_samplerate 22050";
-    QTest::newRow("worked example: joining") << games << "IWAD: Doom2"
-        << LaunchRequest{0, "10.0.0.2", 1, "3", "", "", 1, 1, 1, "Map07", "2", 1, 1, "20", 1, "30", 1, 2, "4", -1, 1}
-        << "C:\\Games\\zdoom.exe -iwad C:\\Games\\DOOM2.WAD -extratic -dup 3 -join 10.0.0.2 -width 640 -height 480 +snd_samplerate 44100";
-    // clang-format on
+    QTest::newRow("single-player: two files, two monster options, skill, warp")
+        << games << "IWAD: Doom2"
+        << with(solo,
+                [](auto &r) {
+                    r.externalwad = " C:\\Wads\\a.wad C:\\Wads\\b.wad";
+                    r.respawnmonsters = r.fastmonsters = 1;
+                    r.level = "Map07";
+                })
+        << "C:\\Games\\zdoom.exe -iwad C:\\Games\\DOOM2.WAD -file  C:\\Wads\\a.wad "
+           "C:\\Wads\\b.wad -respawn -fast -skill  4 -warp 07 -width 640 -height 480 "
+           "+snd_samplerate 44100";
+    QTest::newRow("hosting with ZDoomGL: renderer, patch, mode, time limit, dup")
+        << Settings{"C:\\Games\\zdoomgl.exe", "C:\\Games\\DOOM.WAD", "800", "600", "22050", 1, 1}
+        << "IWAD: Doom"
+        << with(host,
+                [](auto &r) {
+                    r.dehacked = "C:\\Wads\\patch.deh";
+                    r.level = "E2M3";
+                    r.skill = "2";
+                    r.mode = r.timelimit = r.host_dup = 1;
+                    r.playernum = "4";
+                })
+        << "C:\\Games\\zdoomgl.exe -iwad C:\\Games\\DOOM.WAD -deh C:\\Wads\\patch.deh -paltex "
+           "-3dfx -nomd2 -skill  3 -warp 2 3 -extratic -dup  2 -host 4 -altdeath +set timelimit 20 "
+           "-width 800 -height 600 +snd_samplerate 22050";
+    QTest::newRow("joining with dup: no game options")
+        << games << "IWAD: Doom2"
+        << with(join,
+                [](auto &r) {
+                    r.client_dup = 1;
+                    r.clientdup_value = "3";
+                    r.nomonsters = r.respawnmonsters = r.fastmonsters = 1;
+                    r.mode = r.timelimit = r.fraglimit = r.host_dup = 1;
+                })
+        << "C:\\Games\\zdoom.exe -iwad C:\\Games\\DOOM2.WAD -extratic -dup 3 -join 10.0.0.2 "
+           "-width 640 -height 480 +snd_samplerate 44100";
 
     const QString d2 = "IWAD: Doom2";
     const QString zd = "zdoom.exe -iwad DOOM2.WAD";
     const QString gl = "/g/zdoomgl.exe -iwad DOOM2.WAD";
-    const QString go = " -skill  3 -warp 01";
-    const QString hosted = " -skill  3 -warp 01 -extratic -host 2";
+    const QString go = " -skill  4 -warp 01";
+    const QString hosted = " -skill  4 -warp 01 -extratic -host 2";
     const Settings zdoom = engine("zdoom.exe");
 
     // Renderer options: ZDoomGL only, by card, then nomd2 when it is exactly 1.
@@ -112,16 +134,16 @@ void tst_command_line::lines_data() {
         return with(solo, [name](auto &r) { r.level = name; });
     };
     QTest::newRow("Doom E2M3") << zdoom << "IWAD: Doom" << level("E2M3")
-                               << zd + " -skill  3 -warp 2 3" + tail;
+                               << zd + " -skill  4 -warp 2 3" + tail;
     QTest::newRow("Doom E2") << zdoom << "IWAD: Doom" << level("E2")
-                             << zd + " -skill  3 -warp 2 " + tail;
+                             << zd + " -skill  4 -warp 2 " + tail;
     QTest::newRow("Doom, no level")
-        << zdoom << "IWAD: Doom" << level("") << zd + " -skill  3 -warp  " + tail;
-    QTest::newRow("Doom2 Map0") << zdoom << d2 << level("Map0") << zd + " -skill  3 -warp 0" + tail;
+        << zdoom << "IWAD: Doom" << level("") << zd + " -skill  4 -warp  " + tail;
+    QTest::newRow("Doom2 Map0") << zdoom << d2 << level("Map0") << zd + " -skill  4 -warp 0" + tail;
     QTest::newRow("IWAD: Unknown")
-        << zdoom << "IWAD: Unknown" << level("Map07") << zd + " -skill  3 -warp " + tail;
+        << zdoom << "IWAD: Unknown" << level("Map07") << zd + " -skill  4 -warp " + tail;
     QTest::newRow("IWAD: DOOM2") << zdoom << "IWAD: DOOM2" << level("Map07")
-                                 << zd + " -skill  3 -warp " + tail;
+                                 << zd + " -skill  4 -warp " + tail;
 
     // Skill: the number, plus 1 when hosting, with a blank in its sign place.
     const auto skill = [](LaunchRequest request, const char *text) {
@@ -151,7 +173,7 @@ void tst_command_line::lines_data() {
         r.timetext = "";
     }) << zd + hosted + " +set timelimit " + tail;
     QTest::newRow("host dup") << zdoom << d2 << with(host, [](auto &r) { r.host_dup = 1; })
-                              << zd + " -skill  3 -warp 01 -extratic -dup  2 -host 2" + tail;
+                              << zd + " -skill  4 -warp 01 -extratic -dup  2 -host 2" + tail;
     QTest::newRow("single-player ignores host options") << zdoom << d2 << with(solo, [](auto &r) {
         r.mode = 2;
         r.timelimit = r.fraglimit = r.host_dup = 1;

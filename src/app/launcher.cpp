@@ -1,10 +1,10 @@
 #include "launcher.h"
 
 #include "doom_setup.h"
-#include "forms.h"
+#include "form_rules.h"
 #include "main_screen.h"
+#include "picture.h"
 #include "qt_platform.h"
-#include "widgets.h"
 
 #include <QApplication>
 #include <QFont>
@@ -13,11 +13,7 @@
 namespace brx {
 
 void define_forms(Forms &forms) {
-    forms.define(FormId::doom_setup, [](Forms &owner) -> std::unique_ptr<QDialog> {
-        auto window = std::make_unique<doom_setup>(owner, owner.main_window());
-        window->Form_Load();
-        return window;
-    });
+    forms.define<doom_setup>(FormId::doom_setup);
 }
 
 void set_look(QApplication &app) {
@@ -40,7 +36,7 @@ int run_launcher(QApplication &app) {
     main_screen window(forms);
     forms.set_main(&window, &window);
     // Centred before start-up, so that a first run's dialogs open centred on it.
-    centre_on_screen(&window);
+    centre_on_screen(window);
     window.Form_Load();
     window.show();
     return app.exec();

@@ -1,8 +1,10 @@
 // A launcher on the scripted platform: the window registry with every dialog this build has,
 // a main window as the owner and IWAD indicator, and a temporary program folder for brx.cfg.
+// A test fails when it leaves scripted answers unused: the flow it meant to drive did not
+// happen.
 #pragma once
 
-#include "forms.h"
+#include "form_dialog.h"
 #include "launcher.h"
 #include "main_screen.h"
 #include "test_platform.h"
@@ -30,6 +32,25 @@ struct Rig {
         define_forms(forms);
         forms.set_main(&main, &main);
     }
+    ~Rig() {
+        if (platform.unused_answers() != 0 && !QTest::currentTestFailed())
+            QTest::qFail("scripted windows or file answers were left unused", __FILE__, __LINE__);
+    }
+
+    // Opens the dialog through the registry, as its button would, and runs the script in it.
+    template <typename Dialog>
+    void open(
+        FormId id, std::function<void(Dialog &)> script = [](Dialog &) {}) {
+        platform.script(dialog_name(id),
+                        [script](QDialog &window) { script(static_cast<Dialog &>(window)); });
+        forms.show_modal(id);
+    }
+
+    static QString dialog_name(FormId id) {
+        static const char *const names[] = {"doom_setup", "launch_solo", "launch_multi",
+                                            "aboutbox"};
+        return QString::fromLatin1(names[static_cast<int>(id)]);
+    }
 
     QString cfg_path() const { return dir.filePath("brx.cfg"); }
 
@@ -46,6 +67,16 @@ struct Rig {
 
     bool cfg_exists() const { return QFileInfo(cfg_path()).isFile(); }
 };
+
+// Stands in for a dialog that a test does not look into: an empty dialog under its name.
+inline void stand_in(Forms &forms, FormId id) {
+    struct Empty : FormDialog {
+        Empty(Forms &forms, FormId id) : FormDialog(forms, id, Escape::closes) {
+            setObjectName(Rig::dialog_name(id));
+        }
+    };
+    forms.define(id, [id](Forms &owner) { return std::make_unique<Empty>(owner, id); });
+}
 
 template <typename T = QWidget> T *child(QWidget &window, const char *name) {
     T *found = window.findChild<T *>(QString::fromLatin1(name));
