@@ -1,16 +1,12 @@
 // Every window against its form: each control of the form present once, with its class; the
 // window fixed at the form's size; every control inside its container and every caption
 // fitting, on every tab page; and the focus moving in the form's tab order.
+#include "form_rules.h"
 #include "windows.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
-#include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QXmlStreamReader>
 
@@ -68,34 +64,6 @@ Form read_form(const QString &path) {
     return form;
 }
 
-// The width a control needs for its caption, 0 for a control without one.
-int needed_width(QWidget *widget) {
-    const QFontMetrics metrics = widget->fontMetrics();
-    QStyle *style = widget->style();
-    if (auto *button = qobject_cast<QPushButton *>(widget))
-        return metrics.horizontalAdvance(button->text()) +
-               2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget);
-    if (auto *option = qobject_cast<QRadioButton *>(widget))
-        return metrics.horizontalAdvance(option->text()) +
-               style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
-               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
-    if (auto *box = qobject_cast<QCheckBox *>(widget))
-        return metrics.horizontalAdvance(box->text()) +
-               style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) +
-               style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
-    if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap()) {
-        int widest = 0;
-        for (const QString &line : label->text().split(u'\n'))
-            widest = qMax(widest, metrics.horizontalAdvance(line));
-        return widest + 2 * label->margin();
-    }
-    if (auto *box = qobject_cast<QGroupBox *>(widget))
-        return metrics.horizontalAdvance(box->title()) + 16;
-    if (auto *combo = qobject_cast<QComboBox *>(widget))
-        return combo->sizeHint().width();
-    return 0;
-}
-
 // What a user would see wrong with the controls shown now.
 QStringList layout_problems(QWidget &window, const Form &form) {
     QStringList problems;
@@ -103,11 +71,8 @@ QStringList layout_problems(QWidget &window, const Form &form) {
         QWidget *widget = window.findChild<QWidget *>(name);
         if (!widget || widget == &window || !widget->isVisibleTo(&window))
             continue;
-        if (const int needed = needed_width(widget); needed > widget->width())
-            problems << QStringLiteral("%1: its caption needs %2 px, it has %3")
-                            .arg(name)
-                            .arg(needed)
-                            .arg(widget->width());
+        if (const int missing = caption_overflow(*widget); missing > 0)
+            problems << QStringLiteral("%1: its caption lacks %2 px").arg(name).arg(missing);
         auto *label = qobject_cast<QLabel *>(widget);
         if (label && label->wordWrap() && label->heightForWidth(label->width()) > label->height())
             problems << QStringLiteral("%1: its text needs more lines than fit").arg(name);

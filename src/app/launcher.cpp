@@ -1,7 +1,10 @@
 #include "launcher.h"
 
+#include "aboutbox.h"
 #include "doom_setup.h"
 #include "form_rules.h"
+#include "launch_multi.h"
+#include "launch_solo.h"
 #include "main_screen.h"
 #include "picture.h"
 #include "qt_platform.h"
@@ -14,6 +17,9 @@ namespace brx {
 
 void define_forms(Forms &forms) {
     forms.define<doom_setup>(FormId::doom_setup);
+    forms.define<launch_solo>(FormId::launch_solo);
+    forms.define<launch_multi>(FormId::launch_multi);
+    forms.define<aboutbox>(FormId::aboutbox);
 }
 
 void set_look(QApplication &app) {

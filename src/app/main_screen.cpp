@@ -35,6 +35,7 @@ void main_screen::Form_Load() {
     settings = Settings();
     BRXdata::load_settings(forms_, 0, settings);
     show_iwad_kind(settings.doom_iwad);
+    fit_captions(*this);
 }
 
 QString main_screen::iwad_caption() const {

@@ -27,6 +27,11 @@ void FormDialog::reject() {
         QDialog::reject();
 }
 
+void FormDialog::showEvent(QShowEvent *event) {
+    fit_captions(*this);
+    QDialog::showEvent(event);
+}
+
 void FormDialog::keyPressEvent(QKeyEvent *event) {
     if (escape_ == Escape::ignored && event->key() == Qt::Key_Escape) {
         event->accept();

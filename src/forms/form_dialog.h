@@ -33,6 +33,7 @@ protected:
 
     void reject() override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     Forms &forms_;

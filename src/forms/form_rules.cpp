@@ -1,10 +1,15 @@
 #include "form_rules.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyleOption>
 #include <QTabWidget>
 
 namespace brx {
@@ -71,6 +76,46 @@ private:
 
 } // namespace
 
+int caption_overflow(QWidget &control) {
+    QWidget *widget = &control;
+    const QFontMetrics metrics = widget->fontMetrics();
+    QStyle *style = widget->style();
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        option.text = button->text();
+    const auto room = [&](QStyle::SubElement element) {
+        return style->subElementRect(element, &option, widget).width();
+    };
+    if (auto *button = qobject_cast<QPushButton *>(widget))
+        return metrics.horizontalAdvance(button->text()) - room(QStyle::SE_PushButtonContents);
+    if (auto *option_button = qobject_cast<QRadioButton *>(widget))
+        return metrics.horizontalAdvance(option_button->text()) -
+               room(QStyle::SE_RadioButtonContents);
+    if (auto *box = qobject_cast<QCheckBox *>(widget))
+        return metrics.horizontalAdvance(box->text()) - room(QStyle::SE_CheckBoxContents);
+    if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap()) {
+        int widest = 0;
+        for (const QString &line : label->text().split(u'\n'))
+            widest = qMax(widest, metrics.horizontalAdvance(line));
+        return widest - label->contentsRect().width();
+    }
+    if (auto *box = qobject_cast<QGroupBox *>(widget))
+        return metrics.horizontalAdvance(box->title()) + 16 - box->width();
+    if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        QStyleOptionComboBox box;
+        box.initFrom(combo);
+        const int field =
+            style->subControlRect(QStyle::CC_ComboBox, &box, QStyle::SC_ComboBoxEditField, combo)
+                .width();
+        int widest = 0;
+        for (int index = 0; index < combo->count(); ++index)
+            widest = qMax(widest, metrics.horizontalAdvance(combo->itemText(index)));
+        return widest - field;
+    }
+    return 0;
+}
+
 void apply_form_rules(QWidget &window) {
     window.setFixedSize(window.size());
 
@@ -88,6 +133,16 @@ void apply_form_rules(QWidget &window) {
         button->setAutoDefault(false);
         button->setDefault(false);
         button->installEventFilter(enter);
+    }
+}
+
+void fit_captions(QWidget &window) {
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        while (caption_overflow(*control) > 0 && control->font().pointSizeF() > 7) {
+            QFont smaller = control->font();
+            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+            control->setFont(smaller);
+        }
     }
 }
 

@@ -11,6 +11,15 @@ namespace brx {
 // makes Enter or Space press the focused button and nothing else: no button is a default.
 void apply_form_rules(QWidget &window);
 
+// How many pixels the control's caption (or a combo list's longest entry) is wider than the
+// room the style gives it inside the control; 0 or less when it fits.
+int caption_overflow(QWidget &control);
+
+// The window tables were drawn for a narrower system font: a caption that does not fit its
+// control is drawn half a point smaller, down to 7 points. For a window about to be shown,
+// once its load step has filled it.
+void fit_captions(QWidget &window);
+
 // Moves the window to the middle of its screen's free area.
 void centre_on_screen(QWidget &window);
 
