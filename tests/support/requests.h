@@ -4,6 +4,8 @@
 
 #include "launch_request.h"
 
+#include <QStringList>
+
 namespace brx::requests {
 
 // "Launch SP game..." opened with "IWAD: Doom2" and "Okay" pressed at once.
@@ -36,3 +38,18 @@ inline const LaunchRequest join{.launchkind = 0,
                                 .gogame = 1};
 
 } // namespace brx::requests
+
+namespace brx {
+
+// The twenty-one values as texts, for comparing requests field by field.
+inline QStringList fields(const LaunchRequest &r) {
+    QStringList list;
+    for (const qint16 number :
+         {r.launchkind, r.client_dup, r.nomonsters, r.respawnmonsters, r.fastmonsters, r.mode,
+          r.timelimit, r.fraglimit, r.host_dup, r.serverdup_value, r.hostgame, r.gogame})
+        list << QString::number(number);
+    return list + QStringList{r.hostip, r.clientdup_value, r.externalwad, r.dehacked, r.level,
+                              r.skill,  r.timetext,        r.fragtext,    r.playernum};
+}
+
+} // namespace brx

@@ -1,0 +1,278 @@
+// The game dialogs: the level list by the IWAD indicator, the launch request each gives,
+// the "External files..." chooser, dropped files, the keyboard, the limit toggles, and the
+// command line shown before it runs.
+#include "game_dialog.h"
+#include "helpers.h"
+#include "requests.h"
+#include "rig.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QTabWidget>
+
+using namespace brx;
+
+namespace {
+
+using Act = std::function<void(GameDialog &)>;
+
+const QByteArray configured = "/g/zdoom,/srv/doom/DOOM2.WAD,640,480,44100, 2 , 0 \r\n";
+
+void pick(GameDialog &dialog, const char *list, const char *entry) {
+    child<QComboBox>(dialog, list)->setCurrentText(entry);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Act)
+Q_DECLARE_METATYPE(FormId)
+
+class tst_games : public QObject {
+    Q_OBJECT
+private slots:
+    void levels_data();
+    void levels();
+    void requests_data();
+    void requests();
+    void chooser();
+    void chooser_on_first_run();
+    void dropped_files();
+    void keyboard_and_closing();
+    void limit_toggles();
+    void command_line_shown_is_the_one_started();
+};
+
+void tst_games::levels_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("levels"); // count, first, last
+    QTest::newRow("Doom") << "IWAD: Doom" << QStringList{"36", "E1M1", "E4M9"};
+    QTest::newRow("Doom2") << "IWAD: Doom2" << QStringList{"32", "Map01", "Map32"};
+    QTest::newRow("Unknown") << "IWAD: Unknown" << QStringList{"0", "", ""};
+    QTest::newRow("other case") << "IWAD: doom2" << QStringList{"0", "", ""};
+    QTest::newRow("trailing blank") << "IWAD: Doom " << QStringList{"0", "", ""};
+}
+
+void tst_games::levels() {
+    QFETCH(QString, caption);
+    QFETCH(QStringList, levels);
+    for (const FormId id : {FormId::launch_solo, FormId::launch_multi}) {
+        Rig rig;
+        rig.main.display_iwad->setText(caption);
+        rig.open<GameDialog>(id, [&](GameDialog &dialog) {
+            auto *level = child<QComboBox>(dialog, "level");
+            QCOMPARE((QStringList{QString::number(level->count()), level->itemText(0),
+                                  level->itemText(level->count() - 1)}),
+                     levels);
+            QCOMPARE(dialog.request().level, levels[1]);
+            QCOMPARE(child<QComboBox>(dialog, "skill")->currentText(), "Ultra-Violence");
+        });
+    }
+}
+
+void tst_games::requests_data() {
+    QTest::addColumn<FormId>("dialog");
+    QTest::addColumn<Act>("act");
+    QTest::addColumn<LaunchRequest>("expected");
+    const FormId solo = FormId::launch_solo, multi = FormId::launch_multi;
+    const auto tab = [](int index) {
+        return [index](GameDialog &d) { child<QTabWidget>(d, "SSTab1")->setCurrentIndex(index); };
+    };
+
+    QTest::newRow("solo at once") << solo << Act() << requests::solo;
+    QTest::newRow("solo, easiest, options, no warp") << solo << Act([](GameDialog &d) {
+        pick(d, "skill", "I'm too young to die");
+        pick(d, "level", "Map07");
+        for (const char *box : {"nomonsters", "Fastmonsters", "gogame"})
+            click(d, box);
+        type_into(d, "ExternalWad_textbox", " a.wad");
+        type_into(d, "Dehacked_textbox", "p.deh");
+    }) << with(requests::solo, [](auto &r) {
+        r.skill = " 1";
+        r.level = "Map07";
+        r.nomonsters = r.fastmonsters = 1;
+        r.gogame = 0;
+        r.externalwad = " a.wad";
+        r.dehacked = "p.deh";
+    });
+    QTest::newRow("solo, Nightmare!") << solo << Act([](GameDialog &d) {
+        pick(d, "skill", "Nightmare!");
+        click(d, "respawnmonsters");
+    }) << with(requests::solo, [](auto &r) {
+        r.skill = " 5";
+        r.respawnmonsters = 1;
+    });
+    QTest::newRow("join") << multi << Act([](GameDialog &d) { type_into(d, "hostip", "10.0.0.2"); })
+                          << requests::join;
+    QTest::newRow("join: dup value without Dup, address of blanks")
+        << multi << Act([](GameDialog &d) {
+               type_into(d, "hostip", "  ");
+               pick(d, "clientdup_value", "5");
+           })
+        << with(requests::join, [](auto &r) {
+               r.hostip = "  ";
+               r.clientdup_value = "5";
+           });
+    QTest::newRow("host, address typed on the join page") << multi << Act([=](GameDialog &d) {
+        type_into(d, "hostip", "10.0.0.2");
+        tab(1)(d);
+    }) << with(requests::host, [](auto &r) {
+        r.launchkind = 1;
+        r.hostip = "10.0.0.2";
+    });
+    QTest::newRow("host, every option") << multi << Act([=](GameDialog &d) {
+        tab(1)(d);
+        pick(d, "skill", "Nightmare!");
+        pick(d, "mode", "DM weapons stay");
+        pick(d, "playernum", "8");
+        pick(d, "serverdup_value", "4");
+        for (const char *box : {"timelimit", "fraglimit", "fraglimit", "host_dup", "client_dup"})
+            click(d, box);
+        type_into(d, "timetext", "");
+    }) << with(requests::host, [](auto &r) {
+        r.skill = "4";
+        r.mode = 2;
+        r.playernum = "8";
+        r.serverdup_value = 4;
+        r.timelimit = r.host_dup = r.client_dup = 1;
+        r.timetext = "";
+    });
+}
+
+// What "Okay" hands to the launch, from a fresh opening ("IWAD: Doom2").
+void tst_games::requests() {
+    QFETCH(FormId, dialog);
+    QFETCH(Act, act);
+    QFETCH(LaunchRequest, expected);
+    Rig rig;
+    rig.main.display_iwad->setText("IWAD: Doom2");
+    for (int opening = 0; opening < 2; ++opening) { // the second starts afresh
+        rig.open<GameDialog>(dialog, [&](GameDialog &d) {
+            if (act)
+                act(d);
+            QCOMPARE(fields(d.request()), fields(expected));
+        });
+    }
+}
+
+// Where a chosen file goes is the selected filter's choice, not the file's; browsing starts
+// at the stored IWAD; Cancel changes nothing.
+void tst_games::chooser() {
+    Rig rig;
+    rig.write_cfg(configured);
+    for (const FileChoice &answer : {FileChoice{"/w/a.wad", 1}, FileChoice{"/w/p.deh", 1},
+                                     FileChoice{"/w/q.deh", 2}, FileChoice{"/w/r.bex", 3}})
+        rig.platform.answer_file(answer);
+    rig.platform.answer_file(std::nullopt);
+    rig.open<GameDialog>(FormId::launch_solo, [](GameDialog &d) {
+        for (int i = 0; i < 5; ++i)
+            click(d, "LoadExternal_button");
+        QCOMPARE(d.request().externalwad, " /w/a.wad /w/p.deh");
+        QCOMPARE(d.request().dehacked, "/w/r.bex");
+        click(d, "clear_button");
+        QCOMPARE(d.request().externalwad + d.request().dehacked, QString());
+    });
+    QCOMPARE(rig.platform.file_requests.size(), 5);
+    const FileRequest &asked = rig.platform.file_requests[0];
+    QCOMPARE(asked.title, "Select Wads");
+    QCOMPARE(asked.filter, "Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|Dehacked Patch "
+                           "(*.bex)|*.bex");
+    QCOMPARE(asked.start, "/srv/doom/DOOM2.WAD");
+    QVERIFY(rig.platform.messages.isEmpty());
+}
+
+// Without brx.cfg the first-run message and the setup come before the file dialog, which
+// then has no starting point.
+void tst_games::chooser_on_first_run() {
+    Rig rig;
+    rig.platform.answer_file(FileChoice{"/w/a.wad", 1});
+    rig.open<GameDialog>(FormId::launch_multi, [](GameDialog &d) {
+        type_into(d, "ExternalWad_textbox", "typed.wad");
+        click(d, "LoadExternal_button");
+        QCOMPARE(d.request().externalwad, "typed.wad /w/a.wad");
+    });
+    QCOMPARE(rig.platform.shown, (QStringList{"launch_multi", "doom_setup"}));
+    QCOMPARE(rig.platform.messages.size(), 1);
+    QCOMPARE(rig.platform.file_requests[0].start, QString());
+}
+
+// Files dropped from a file manager, onto the dialog or onto a text box.
+void tst_games::dropped_files() {
+    Rig rig;
+    rig.open<GameDialog>(FormId::launch_solo, [](GameDialog &d) {
+        for (const char *target : {"launch_solo", "ExternalWad_textbox"}) {
+            QWidget *widget = target == QByteArray("launch_solo") ? &d : child(d, target);
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile("/w/a.WAD"), QUrl::fromLocalFile("/w/p.Deh"),
+                          QUrl::fromLocalFile("/w/q.BEX"), QUrl::fromLocalFile("/w/notes.txt"),
+                          QUrl("https://x/b.wad")});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QApplication::sendEvent(widget, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QApplication::sendEvent(widget, &drop);
+            QVERIFY(drop.isAccepted());
+        }
+        QCOMPARE(d.request().externalwad, " /w/a.WAD /w/a.WAD");
+        QCOMPARE(d.request().dehacked, "/w/q.BEX");
+    });
+}
+
+// Enter presses only a focused button: "Okay" in the single-player dialog, nothing in the
+// multiplayer one, whose tab control has the focus. Escape closes neither; the close box
+// unloads both.
+void tst_games::keyboard_and_closing() {
+    for (const FormId id : {FormId::launch_solo, FormId::launch_multi}) {
+        Rig rig;
+        rig.write_cfg(configured);
+        rig.open<GameDialog>(id, [&](GameDialog &d) {
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QVERIFY(rig.forms.loaded(id));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(!rig.forms.loaded(id), id == FormId::launch_solo);
+            d.close();
+            QVERIFY(!rig.forms.loaded(id));
+        });
+        QCOMPARE(rig.platform.starts.size(), id == FormId::launch_solo ? 1 : 0);
+    }
+}
+
+// Each click on a limit, by mouse or keyboard, flips its text box, which keeps its text.
+void tst_games::limit_toggles() {
+    Rig rig;
+    rig.open<GameDialog>(FormId::launch_multi, [](GameDialog &d) {
+        child<QTabWidget>(d, "SSTab1")->setCurrentIndex(1);
+        auto *text = child<QLineEdit>(d, "fragtext");
+        auto *box = child<QCheckBox>(d, "fraglimit");
+        QVERIFY(!text->isEnabled());
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        QVERIFY(text->isEnabled() && box->isChecked());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+        QVERIFY(!text->isEnabled() && !box->isChecked());
+        QCOMPARE(text->text(), "30");
+        QVERIFY(!child<QCheckBox>(d, "host_extratic")->isEnabled());
+    });
+}
+
+void tst_games::command_line_shown_is_the_one_started() {
+    Rig rig;
+    rig.write_cfg(configured);
+    rig.main.display_iwad->setText("IWAD: Doom2");
+    rig.open<GameDialog>(FormId::launch_multi, [](GameDialog &d) {
+        child<QTabWidget>(d, "SSTab1")->setCurrentIndex(1);
+        click(d, "nomonsters");
+        auto *okay = child<QPushButton>(d, "Okay_Button");
+        QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), okay->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(okay, &tip);
+        d.actions().value(0)->trigger(); // "Copy command line"
+        QCOMPARE(QGuiApplication::clipboard()->text(), okay->toolTip());
+        click(d, "Okay_Button");
+    });
+    QCOMPARE(rig.platform.starts.size(), 1);
+    QCOMPARE(rig.platform.starts[0].command_line, QGuiApplication::clipboard()->text());
+    QVERIFY(rig.platform.starts[0].command_line.contains(" -nomonsters"));
+}
+
+QTEST_MAIN(tst_games)
+#include "tst_games.moc"
