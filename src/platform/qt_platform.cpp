@@ -1,6 +1,7 @@
 #include "qt_platform.h"
 
 #include "file_dialog.h"
+#include "help_viewer.h"
 #include "program_start.h"
 
 #include <QApplication>
@@ -49,6 +50,10 @@ bool QtPlatform::set_current_dir(const QString &path) {
 }
 
 int QtPlatform::start_program(const QString &command_line) {
+#ifndef Q_OS_WIN
+    if (command_line == u"hh.exe BRX.chm")
+        return open_help(program_folder());
+#endif
     return brx::start_program(command_line);
 }
 
