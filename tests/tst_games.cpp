@@ -14,17 +14,10 @@ using namespace brx;
 
 namespace {
 
-using Act = std::function<void(GameDialog &)>;
-
 const QByteArray configured = "/g/zdoom,/srv/doom/DOOM2.WAD,640,480,44100, 2 , 0 \r\n";
-
-void pick(GameDialog &dialog, const char *list, const char *entry) {
-    child<QComboBox>(dialog, list)->setCurrentText(entry);
-}
 
 } // namespace
 
-Q_DECLARE_METATYPE(Act)
 Q_DECLARE_METATYPE(FormId)
 
 class tst_games : public QObject {
@@ -71,84 +64,45 @@ void tst_games::levels() {
 
 void tst_games::requests_data() {
     QTest::addColumn<FormId>("dialog");
-    QTest::addColumn<Act>("act");
+    QTest::addColumn<QString>("steps");
     QTest::addColumn<LaunchRequest>("expected");
     const FormId solo = FormId::launch_solo, multi = FormId::launch_multi;
-    const auto tab = [](int index) {
-        return [index](GameDialog &d) { child<QTabWidget>(d, "SSTab1")->setCurrentIndex(index); };
-    };
-
-    QTest::newRow("solo at once") << solo << Act() << requests::solo;
-    QTest::newRow("solo, easiest, options, no warp") << solo << Act([](GameDialog &d) {
-        pick(d, "skill", "I'm too young to die");
-        pick(d, "level", "Map07");
-        for (const char *box : {"nomonsters", "Fastmonsters", "gogame"})
-            click(d, box);
-        type_into(d, "ExternalWad_textbox", " a.wad");
-        type_into(d, "Dehacked_textbox", "p.deh");
-    }) << with(requests::solo, [](auto &r) {
-        r.skill = " 1";
-        r.level = "Map07";
-        r.nomonsters = r.fastmonsters = 1;
-        r.gogame = 0;
-        r.externalwad = " a.wad";
-        r.dehacked = "p.deh";
-    });
-    QTest::newRow("solo, Nightmare!") << solo << Act([](GameDialog &d) {
-        pick(d, "skill", "Nightmare!");
-        click(d, "respawnmonsters");
-    }) << with(requests::solo, [](auto &r) {
-        r.skill = " 5";
-        r.respawnmonsters = 1;
-    });
-    QTest::newRow("join") << multi << Act([](GameDialog &d) { type_into(d, "hostip", "10.0.0.2"); })
-                          << requests::join;
+    QTest::newRow("solo at once") << solo << "" << requests::solo;
+    QTest::newRow("solo, easiest, options, no warp")
+        << solo
+        << "pick skill=I'm too young to die; pick level=Map07; click nomonsters; click "
+           "Fastmonsters; click gogame; type ExternalWad_textbox= a.wad; type "
+           "Dehacked_textbox=p.deh"
+        << changed(requests::solo, "skill= 1; level=Map07; nomonsters=1; fastmonsters=1; "
+                                   "gogame=0; externalwad= a.wad; dehacked=p.deh");
+    QTest::newRow("solo, Nightmare!") << solo << "pick skill=Nightmare!; click respawnmonsters"
+                                      << changed(requests::solo, "skill= 5; respawnmonsters=1");
+    QTest::newRow("join") << multi << "type hostip=10.0.0.2" << requests::join;
     QTest::newRow("join: dup value without Dup, address of blanks")
-        << multi << Act([](GameDialog &d) {
-               type_into(d, "hostip", "  ");
-               pick(d, "clientdup_value", "5");
-           })
-        << with(requests::join, [](auto &r) {
-               r.hostip = "  ";
-               r.clientdup_value = "5";
-           });
-    QTest::newRow("host, address typed on the join page") << multi << Act([=](GameDialog &d) {
-        type_into(d, "hostip", "10.0.0.2");
-        tab(1)(d);
-    }) << with(requests::host, [](auto &r) {
-        r.launchkind = 1;
-        r.hostip = "10.0.0.2";
-    });
-    QTest::newRow("host, every option") << multi << Act([=](GameDialog &d) {
-        tab(1)(d);
-        pick(d, "skill", "Nightmare!");
-        pick(d, "mode", "DM weapons stay");
-        pick(d, "playernum", "8");
-        pick(d, "serverdup_value", "4");
-        for (const char *box : {"timelimit", "fraglimit", "fraglimit", "host_dup", "client_dup"})
-            click(d, box);
-        type_into(d, "timetext", "");
-    }) << with(requests::host, [](auto &r) {
-        r.skill = "4";
-        r.mode = 2;
-        r.playernum = "8";
-        r.serverdup_value = 4;
-        r.timelimit = r.host_dup = r.client_dup = 1;
-        r.timetext = "";
-    });
+        << multi << "type hostip=  ; pick clientdup_value=5"
+        << changed(requests::join, "hostip=  ; clientdup_value=5");
+    QTest::newRow("host, address typed on the join page")
+        << multi << "type hostip=10.0.0.2; tab SSTab1=1"
+        << changed(requests::host, "hostip=10.0.0.2");
+    QTest::newRow("host, every option")
+        << multi
+        << "tab SSTab1=1; pick skill=Nightmare!; pick mode=DM weapons stay; pick playernum=8; "
+           "pick serverdup_value=4; click timelimit; click fraglimit; click fraglimit; click "
+           "host_dup; click client_dup; type timetext="
+        << changed(requests::host, "skill=4; mode=2; playernum=8; serverdup_value=4; "
+                                   "timelimit=1; host_dup=1; client_dup=1; timetext=");
 }
 
 // What "Okay" hands to the launch, from a fresh opening ("IWAD: Doom2").
 void tst_games::requests() {
     QFETCH(FormId, dialog);
-    QFETCH(Act, act);
+    QFETCH(QString, steps);
     QFETCH(LaunchRequest, expected);
     Rig rig;
     rig.main.display_iwad->setText("IWAD: Doom2");
     for (int opening = 0; opening < 2; ++opening) { // the second starts afresh
         rig.open<GameDialog>(dialog, [&](GameDialog &d) {
-            if (act)
-                act(d);
+            act(d, steps);
             QCOMPARE(fields(d.request()), fields(expected));
         });
     }

@@ -11,9 +11,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +95,27 @@ inline void type_into(QWidget &window, const char *box, const QString &text) {
 
 inline void click(QWidget &window, const char *button) {
     child<QAbstractButton>(window, button)->click();
+}
+
+// Does in the window what a user would, written as steps separated by "; ": "click name",
+// "type name=text" (into a text box, by keystrokes), "pick name=entry" (of a list),
+// "tab name=index" (of a tab control).
+inline void act(QWidget &window, const QString &script) {
+    for (const QString &step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+        const QString verb = step.section(u' ', 0, 0);
+        const QByteArray name = step.section(u' ', 1).section(u'=', 0, 0).toLatin1();
+        const QString value = step.section(u'=', 1);
+        if (verb == u"click")
+            click(window, name);
+        else if (verb == u"type")
+            type_into(window, name, value);
+        else if (verb == u"pick")
+            child<QComboBox>(window, name)->setCurrentText(value);
+        else if (verb == u"tab")
+            child<QTabWidget>(window, name)->setCurrentIndex(value.toInt());
+        else
+            qFatal("no step %s", qPrintable(step));
+    }
 }
 
 } // namespace brx
