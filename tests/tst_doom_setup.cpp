@@ -88,12 +88,8 @@ void tst_doom_setup::okay_saves_the_record() {
     rig.write_cfg(stored);
     rig.main.show_iwad_kind("/DOOM.WAD");
     rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) {
-        type_into(setup, "doom_iwad", "/srv/My Games/doom2.wad");
-        setup.vid_res->setCurrentText("1024x768");
-        setup.snd_rate->setCurrentText("11025");
-        setup.card_0->click();
-        setup.nomd2->click();
-        click(setup, "Okay_Button");
+        act(setup, "type doom_iwad=/srv/My Games/doom2.wad; pick vid_res=1024x768; pick "
+                   "snd_rate=11025; click card_0; click nomd2; click Okay_Button");
         QVERIFY(!rig.forms.loaded(FormId::doom_setup));
     });
     QCOMPARE(rig.cfg(),
@@ -151,13 +147,10 @@ void tst_doom_setup::browse_starts_from_stored_paths() {
     rig.platform.answer_file(FileChoice{"/opt/zdoom/zdoom", 1});
     rig.platform.answer_file(FileChoice{"/srv/doom.wad", 2});
     rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) {
-        type_into(setup, "doom_exe", "/typed/but/not/saved");
-        click(setup, "get_exe");
+        act(setup, "type doom_exe=/typed/but/not/saved; click get_exe");
         QCOMPARE(setup.doom_exe->text(), QStringLiteral("/typed/but/not/saved"));
-        click(setup, "get_exe");
-        QCOMPARE(setup.doom_exe->text(), QStringLiteral("/opt/zdoom/zdoom"));
-        click(setup, "get_iwad");
-        QCOMPARE(setup.doom_iwad->text(), QStringLiteral("/srv/doom.wad"));
+        act(setup, "click get_exe; click get_iwad");
+        QCOMPARE(setup.doom_exe->text() + setup.doom_iwad->text(), "/opt/zdoom/zdoom/srv/doom.wad");
     });
     QStringList starts;
     for (const FileRequest &request : rig.platform.file_requests)
@@ -185,10 +178,8 @@ void tst_doom_setup::failed_save_keeps_dialog_open() {
     if (reason.isEmpty())
         QVERIFY(QDir(rig.dir.path()).mkdir("brx.cfg"));
     rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) {
-        type_into(setup, "doom_exe", "/usr/games/zdoom");
-        type_into(setup, "doom_iwad", iwad);
-        setup.vid_res->setCurrentIndex(0);
-        click(setup, "Okay_Button");
+        act(setup, "type doom_exe=/usr/games/zdoom; type doom_iwad=" + iwad +
+                       "; pick vid_res=320x200; click Okay_Button");
         QVERIFY(rig.forms.loaded(FormId::doom_setup));
         QCOMPARE(setup.doom_iwad->text(), iwad);
         QCOMPARE(setup.vid_res->currentText(), QStringLiteral("320x200"));

@@ -117,6 +117,7 @@ void tst_games::chooser() {
                                      FileChoice{"/w/q.deh", 2}, FileChoice{"/w/r.bex", 3}})
         rig.platform.answer_file(answer);
     rig.platform.answer_file(std::nullopt);
+    rig.platform.answer_file(FileChoice{"/w/a.wad", 1});
     rig.open<GameDialog>(FormId::launch_solo, [](GameDialog &d) {
         for (int i = 0; i < 5; ++i)
             click(d, "LoadExternal_button");
@@ -124,8 +125,12 @@ void tst_games::chooser() {
         QCOMPARE(d.request().dehacked, "/w/r.bex");
         click(d, "clear_button");
         QCOMPARE(d.request().externalwad + d.request().dehacked, QString());
+        // A list longer than any text box holds by default is kept whole.
+        child<QLineEdit>(d, "ExternalWad_textbox")->setText(QString(40000, u'a'));
+        click(d, "LoadExternal_button");
+        QCOMPARE(d.request().externalwad.size(), 40000 + 9);
     });
-    QCOMPARE(rig.platform.file_requests.size(), 5);
+    QCOMPARE(rig.platform.file_requests.size(), 6);
     const FileRequest &asked = rig.platform.file_requests[0];
     QCOMPARE(asked.title, "Select Wads");
     QCOMPARE(asked.filter, "Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|Dehacked Patch "
@@ -178,16 +183,20 @@ void tst_games::keyboard_and_closing() {
     for (const FormId id : {FormId::launch_solo, FormId::launch_multi}) {
         Rig rig;
         rig.write_cfg(configured);
+        const bool solo = id == FormId::launch_solo;
         rig.open<GameDialog>(id, [&](GameDialog &d) {
             QVERIFY(QTest::qWaitForWindowActive(&d));
+            QWidget *focus = QApplication::focusWidget(); // the tab control takes it by its tabs
+            QCOMPARE(solo ? focus->objectName() : focus->parentWidget()->objectName(),
+                     solo ? "Okay_Button" : "SSTab1");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
             QVERIFY(rig.forms.loaded(id));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            QCOMPARE(!rig.forms.loaded(id), id == FormId::launch_solo);
+            QCOMPARE(!rig.forms.loaded(id), solo);
             d.close();
             QVERIFY(!rig.forms.loaded(id));
         });
-        QCOMPARE(rig.platform.starts.size(), id == FormId::launch_solo ? 1 : 0);
+        QCOMPARE(rig.platform.starts.size(), solo ? 1 : 0);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <limits>
 
 namespace brx {
 
@@ -18,9 +19,12 @@ GameDialog::GameDialog(Forms &forms, FormId id) : FormDialog(forms, id, Escape::
 void GameDialog::connect_buttons(QPushButton *okay, QPushButton *cancel) {
     form_built();
     // Files dropped anywhere on the dialog, the text boxes included, go where the chooser
-    // would put them.
-    panel_.ExternalWad_textbox->setAcceptDrops(false);
-    panel_.Dehacked_textbox->setAcceptDrops(false);
+    // would put them;
+    // and they hold any length: a long list of WADs is never cut short.
+    for (QLineEdit *box : {panel_.ExternalWad_textbox, panel_.Dehacked_textbox}) {
+        box->setAcceptDrops(false);
+        box->setMaxLength(std::numeric_limits<int>::max());
+    }
     okay->installEventFilter(this);
     auto *copy = new QAction(QStringLiteral("Copy command line"), this);
     connect(copy, &QAction::triggered, this,
