@@ -14,9 +14,8 @@ bool is_blank(char c) {
 bool is_line_end(char c) {
     return c == '\r' || c == '\n';
 }
-bool ends_value(char c) {
-    return c == ',' || is_line_end(c);
-}
+// A lambda rather than a function, so that the scans below inline it.
+constexpr auto ends_value = [](char c) { return c == ',' || is_line_end(c); };
 
 // Reads one value by the file's rules, taking the data from the device a block at a time.
 class ValueReader {
@@ -28,24 +27,26 @@ public:
         value.clear();
         // Blanks before a value are skipped, and so are blank lines: a record may be spread
         // over several lines. A line end straight after a comma ends an empty value.
-        char c = 0;
+        const auto starts = [after_comma = after_comma_](char c) {
+            return !is_blank(c) && (after_comma || !is_line_end(c));
+        };
         do {
             if (!more())
                 return false;
-            c = *at_++;
-            if (is_line_end(c) && after_comma_) {
-                after_comma_ = false;
-                return true;
-            }
-        } while (is_blank(c) || is_line_end(c));
-
-        if (c == '"') {
-            take_until(&value, [](char b) { return b == '"'; });
+            at_ = std::find_if(at_, end_, starts);
+        } while (at_ == end_);
+        if (is_line_end(*at_)) {
+            ++at_;
+            after_comma_ = false;
+            return true;
+        }
+        if (*at_ == '"') {
+            ++at_;
+            take_until(&value, [](char c) { return c == '"'; });
             // Whatever stands between the closing quote and the end of the value is dropped.
             after_comma_ = take_until(nullptr, ends_value) == ',';
             return true;
         }
-        --at_; // the value's first byte, still in this block
         after_comma_ = take_until(&value, ends_value) == ',';
         // Blanks before the ending comma or line end are not part of the value; files
         // written by older versions pad values to 14-column print zones.
