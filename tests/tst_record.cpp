@@ -44,6 +44,7 @@ private slots:
     void reads_data();
     void reads();
     void stops_after_seventh_value();
+    void read_error();
     void writes_data();
     void writes();
 };
@@ -116,6 +117,21 @@ void tst_record::stops_after_seventh_value() {
     QCOMPARE(brx::read_record(buffer, settings), brx::record_values);
     QVERIFY(buffer.pos() <= 64 * 1024);
     QCOMPARE(settings.nomd2, qint16(1));
+}
+
+void tst_record::read_error() {
+    // A device that gives ten bytes, then fails as a bad sector would.
+    struct Failing : QBuffer {
+        qint64 readData(char *data, qint64 size) override {
+            return pos() < 10 ? QBuffer::readData(data, qMin(size, 10 - pos())) : -1;
+        }
+    } device;
+    device.setData("a,b,cdefghijklmnop,d,e,1,1\r\n");
+    device.open(QIODevice::ReadOnly);
+    Settings settings = held;
+    QCOMPARE(brx::read_record(device, settings), -1);
+    // The value cut short is not kept.
+    QCOMPARE(settings, (Settings{"a", "b", "w", "h", "r", 2, 1}));
 }
 
 void tst_record::writes_data() {

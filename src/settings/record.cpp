@@ -62,7 +62,7 @@ private:
     bool more() {
         if (at_ != end_)
             return true;
-        const qint64 got = in_.read(block_.data(), block_.size());
+        const qint64 got = failed_ ? -1 : in_.read(block_.data(), block_.size());
         failed_ = got < 0;
         at_ = block_.constData();
         end_ = at_ + qMax(got, qint64(0));
@@ -128,18 +128,19 @@ QByteArray text_value(const QString &value) {
 int read_record(QIODevice &in, Settings &settings) {
     ValueReader reader(in);
     QByteArray value;
+    // A value cut short by a read error is not kept.
     const auto ended = [&](int read) { return reader.failed() ? -1 : read; };
     QString *texts[] = {&settings.doom_exe, &settings.doom_iwad, &settings.vid_width,
                         &settings.vid_height, &settings.snd_rate};
     int read = 0;
     for (QString *text : texts) {
-        if (!reader.next(value))
+        if (!reader.next(value) || reader.failed())
             return ended(read);
         *text = QString::fromLocal8Bit(value);
         ++read;
     }
     for (qint16 *number : {&settings.card, &settings.nomd2}) {
-        if (!reader.next(value))
+        if (!reader.next(value) || reader.failed())
             return ended(read);
         *number = to_integer(value.trimmed());
         ++read;
