@@ -9,6 +9,8 @@
 #include <QSaveFile>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -20,6 +22,19 @@ namespace {
 // The renamed file's folder is synced too, so that a power cut cannot lose the new name. The
 // record is in place by then: a folder that cannot be synced does not fail the save. Windows
 // needs nothing of the kind.
+// The new file's bytes are on the disk before the rename: some file systems report a full disk
+// or a failing device only here, and Qt's commit does not look at the outcome of its own sync.
+// Returns why it failed, or an empty text.
+QString sync_file(int fd) {
+#ifdef Q_OS_UNIX
+    if (::fsync(fd) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+#else
+    Q_UNUSED(fd);
+#endif
+    return {};
+}
+
 void sync_folder(const QString &folder) {
 #ifdef Q_OS_UNIX
     const int fd =
@@ -99,12 +114,25 @@ bool save_settings(const Platform &platform, const Settings &settings, QString *
             QStringLiteral("%1 is not a plain file.").arg(QDir::toNativeSeparators(target)));
 
     // Written beside the old file and renamed over it: a crash, a kill or a full disk leaves
-    // either the old record or the new one. Every byte must be written before the rename, and
-    // Qt's commit can report success after its own flush failed, so the flush is checked here.
+    // either the old record or the new one. Every byte must reach the file before the rename,
+    // and Qt's commit can report success after its own flush failed: so the file is unbuffered
+    // and every write checked. A write that stops short is no error to Qt, so the rest is
+    // written again, and that write names the reason (a full disk, a size limit).
     QSaveFile file(target);
     const QByteArray record = write_record(settings);
-    if (!file.open(QIODevice::WriteOnly) || file.write(record) != record.size() || !file.flush() ||
-        !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(file.errorString());
+    for (qsizetype done = 0; done < record.size();) {
+        const qint64 wrote = file.write(record.constData() + done, record.size() - done);
+        if (wrote <= 0)
+            return fail(file.errorString());
+        done += wrote;
+    }
+    if (!file.flush())
+        return fail(file.errorString());
+    if (const QString why = sync_file(file.handle()); !why.isEmpty())
+        return fail(why);
+    if (!file.commit())
         return fail(file.errorString());
     sync_folder(info.absolutePath());
     return true;
