@@ -25,6 +25,7 @@ private slots:
     void fills_from_file();
     void okay_saves_the_record();
     void okay_stores_empty_text_for_unlisted_values();
+    void long_path_kept_whole();
     void okay_asks_for_missing_paths();
     void browse_starts_from_stored_paths();
     void failed_save_keeps_dialog_open_data();
@@ -107,6 +108,16 @@ void tst_doom_setup::okay_stores_empty_text_for_unlisted_values() {
     // No card selected stores 0; an IWAD of no known kind leaves the main window alone.
     QCOMPARE(rig.cfg(), QByteArray("/zdoom,/srv/heretic.wad,,,, 0 , 0 \r\n"));
     QCOMPARE(rig.main.iwad_caption(), QStringLiteral("IWAD: Doom"));
+}
+
+void tst_doom_setup::long_path_kept_whole() {
+    const QByteArray record =
+        '/' + QByteArray(100000, 'a') + ",/DOOM.WAD,640,480,44100, 0 , 0 \r\n";
+    Rig rig;
+    rig.write_cfg(record);
+    rig.open<doom_setup>(FormId::doom_setup,
+                         [](doom_setup &setup) { click(setup, "Okay_Button"); });
+    QCOMPARE(rig.cfg(), record);
 }
 
 // Each empty path brings its message and its file dialog until a file is chosen.

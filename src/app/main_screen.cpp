@@ -30,10 +30,12 @@ void main_screen::Form_Load() {
     Image2->move(Image1->pos());
 
     Settings settings;
-    BRXdata::load_settings(forms_, 0, settings);
-    // Read again: on a first run the setup dialog has just saved what the user chose.
-    settings = Settings();
-    BRXdata::load_settings(forms_, 0, settings);
+    // Read again when the file was missing or damaged: on a first run the setup dialog has
+    // just saved what the user chose. A file read whole would only be read the same once more.
+    if (!BRXdata::load_settings(forms_, 0, settings)) {
+        settings = Settings();
+        BRXdata::load_settings(forms_, 0, settings);
+    }
     show_iwad_kind(settings.doom_iwad);
     fit_captions(*this);
 }

@@ -58,9 +58,15 @@ bool load_settings(Forms &forms, qint16 silent, Settings &settings) {
     Platform &platform = forms.platform();
     const QString path = settings_path(platform);
 
-    // Only a plain file counts: a folder or a hidden file of that name is no settings file.
+    // Only a plain file counts: a folder of that name is no settings file, nor on Windows a
+    // file with the hidden attribute (elsewhere "brx.cfg" cannot be a hidden name).
     const QFileInfo info(path);
-    if (!info.isFile() || info.isHidden()) {
+#ifdef Q_OS_WIN
+    const bool hidden = info.isHidden();
+#else
+    const bool hidden = false;
+#endif
+    if (!info.isFile() || hidden) {
         settings.doom_exe.clear();
         settings.doom_iwad.clear();
         if (silent == 0) {

@@ -12,6 +12,9 @@ doom_setup::doom_setup(Forms &forms) : FormDialog(forms, FormId::doom_setup, Esc
     card->setId(card_0, 0);
     card->setId(card_1, 1);
     card->setId(card_2, 2);
+    // A path as long as brx.cfg can hold shows whole, so that "Okay" never saves it cut short.
+    for (QLineEdit *box : {doom_exe, doom_iwad})
+        box->setMaxLength(int(longest_value));
 
     connect(get_exe, &QPushButton::clicked, this, &doom_setup::get_exe_Click);
     connect(get_iwad, &QPushButton::clicked, this, &doom_setup::get_iwad_Click);
