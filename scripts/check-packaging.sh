@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh desktop-file-utils appstream fp-utils libchm-bin
 dir=${BUILD_DIR:-build}
-scripts/build.sh
+scripts/build.sh # configures again, so a chmcmd installed since is found
 
 echo "-- desktop entry and AppStream metadata"
 desktop-file-validate packaging/org.brixmoor.Brixmoor.desktop
@@ -24,7 +24,6 @@ for page in resources/help/*.html; do
 done
 
 echo "-- BRX.chm"
-cmake -S . -B "$dir" >/dev/null # finds chmcmd if it was installed after the first configure
 cmake --build "$dir" --target brx_chm
 chm=$dir/src/app/BRX.chm
 [ "$(head -c 4 "$chm")" = ITSF ] || { echo "$chm is no CHM file" >&2; exit 1; }
