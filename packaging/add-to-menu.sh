@@ -28,6 +28,8 @@ case $here in
 esac
 
 mkdir -p "$(dirname "$entry")" "$(dirname "$icon")" "$(dirname "$meta")"
+# New files replace old ones, links included: nothing is written through a link.
+rm -f "$entry.new" "$icon" "$meta"
 while IFS= read -r line; do
     case $line in
     Exec=*) printf 'Exec="%s/brixmoor"\n' "$here" ;;
