@@ -1,0 +1,77 @@
+# The help beside the launcher, the Windows help file made from the same pages, and the one
+# portable folder that `cmake --install` lays out and CPack packs. brx.cfg lives beside the
+# executable and must be writable, so everything the launcher needs goes into one folder
+# (<prefix>/brixmoor) and nothing into system folders.
+
+set(BRX_HELP_DIR ${PROJECT_SOURCE_DIR}/resources/help)
+file(GLOB_RECURSE BRX_HELP_FILES CONFIGURE_DEPENDS RELATIVE ${BRX_HELP_DIR} ${BRX_HELP_DIR}/*)
+list(SORT BRX_HELP_FILES)
+list(TRANSFORM BRX_HELP_FILES PREPEND ${BRX_HELP_DIR}/ OUTPUT_VARIABLE brx_help_paths)
+
+# The launcher opens help/index.html beside itself, so every build puts the pages there.
+set(brx_help_stamp ${CMAKE_CURRENT_BINARY_DIR}/help.stamp)
+add_custom_command(OUTPUT ${brx_help_stamp}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf $<TARGET_FILE_DIR:brixmoor>/help
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${BRX_HELP_DIR} $<TARGET_FILE_DIR:brixmoor>/help
+    COMMAND ${CMAKE_COMMAND} -E touch ${brx_help_stamp}
+    DEPENDS ${brx_help_paths}
+    COMMENT "Copying the help beside the launcher" VERBATIM)
+add_custom_target(brx_help ALL DEPENDS ${brx_help_stamp})
+
+# BRX.chm, for the Windows help viewer, when a CHM compiler is found (Debian: fp-utils). It is
+# part of the Windows build; elsewhere `cmake --build <dir> --target brx_chm` makes it.
+find_program(BRX_CHMCMD chmcmd)
+if(BRX_CHMCMD)
+    set(brx_chm_dir ${CMAKE_CURRENT_BINARY_DIR}/chm)
+    string(REPLACE ";" "\n" BRX_HELP_FILE_LINES "${BRX_HELP_FILES}")
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/chm/BRX.hhp.in
+                   ${CMAKE_CURRENT_BINARY_DIR}/BRX.hhp @ONLY)
+    add_custom_command(OUTPUT ${brx_chm_dir}/BRX.chm
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${brx_chm_dir}
+        COMMAND ${CMAKE_COMMAND} -E copy_directory ${BRX_HELP_DIR} ${brx_chm_dir}
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_BINARY_DIR}/BRX.hhp
+                ${PROJECT_SOURCE_DIR}/packaging/chm/toc.hhc ${brx_chm_dir}
+        COMMAND ${CMAKE_COMMAND} -E chdir ${brx_chm_dir}
+                ${BRX_CHMCMD} --no-html-scan --verbosity 1 BRX.hhp
+        COMMAND ${CMAKE_COMMAND} -E copy ${brx_chm_dir}/BRX.chm $<TARGET_FILE_DIR:brixmoor>
+        DEPENDS ${brx_help_paths} ${CMAKE_CURRENT_BINARY_DIR}/BRX.hhp
+                ${PROJECT_SOURCE_DIR}/packaging/chm/toc.hhc
+        COMMENT "Compiling BRX.chm" VERBATIM)
+    if(WIN32)
+        add_custom_target(brx_chm ALL DEPENDS ${brx_chm_dir}/BRX.chm)
+    else()
+        add_custom_target(brx_chm DEPENDS ${brx_chm_dir}/BRX.chm)
+    endif()
+endif()
+
+# The portable folder.
+set(BRX_INSTALL_FOLDER brixmoor CACHE STRING "Name of the folder that `cmake --install` lays out")
+set(dest ${BRX_INSTALL_FOLDER})
+install(TARGETS brixmoor RUNTIME DESTINATION ${dest})
+install(DIRECTORY ${BRX_HELP_DIR}/ DESTINATION ${dest}/help)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/images/brx.png DESTINATION ${dest}
+        RENAME brixmoor.png)
+if(WIN32)
+    if(BRX_CHMCMD)
+        install(FILES ${brx_chm_dir}/BRX.chm DESTINATION ${dest})
+    endif()
+else()
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/org.brixmoor.Brixmoor.desktop
+                  ${PROJECT_SOURCE_DIR}/packaging/org.brixmoor.Brixmoor.metainfo.xml
+            DESTINATION ${dest})
+    install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/add-to-menu.sh DESTINATION ${dest})
+endif()
+
+# `cpack` in the build folder packs that folder: brixmoor-<version>-<system>.tar.gz holding
+# brixmoor/ (a .zip on Windows).
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+else()
+    set(CPACK_GENERATOR TGZ)
+endif()
+set(CPACK_PACKAGE_NAME brixmoor)
+set(CPACK_PACKAGE_FILE_NAME brixmoor-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/")
+include(CPack)
