@@ -92,8 +92,10 @@ void tst_command_split::split_data() {
         << "zdoom /w/My  Games/x y.wad My Games/b.wad" << "zdoom|/w/My  Games/x y.wad|My Games/b.wad";
     QTest::newRow("a folder on the way is no file") << posix << "/w/My Games/doom 2/d.wad|/w/My Games/doom/"
         << "zdoom /w/My Games/doom 2/d.wad" << "zdoom|/w/My Games/doom 2/d.wad";
-    QTest::newRow("the first piece names something") << posix << "/w/My|/w/My Games/a.wad|/v/My/|/v/My Games/b.wad"
-        << "zdoom /w/My Games/a.wad /v/My Games/b.wad" << "zdoom|/w/My|Games/a.wad|/v/My|Games/b.wad";
+    QTest::newRow("the first piece names a file") << posix << "/w/My|/w/My Games/a.wad"
+        << "zdoom /w/My Games/a.wad" << "zdoom|/w/My|Games/a.wad";
+    QTest::newRow("the first piece names a folder") << posix << "/srv/wads/|/srv/wads old/x.wad|/srv/wads/x.wad"
+        << "zdoom /srv/wads old/x.wad /srv/wads" << "zdoom|/srv/wads old/x.wad|/srv/wads";
     QTest::newRow("quoted pieces are not joined") << posix << "/w/My Games/a.wad"
         << R"(zdoom /w/My "Games/a.wad" "/w/My G")" << "zdoom|/w/My|Games/a.wad|/w/My G";
     QTest::newRow("a tab is no blank of a name") << posix << "/w/My Games/a.wad"

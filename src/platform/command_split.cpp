@@ -217,7 +217,7 @@ SplitCommand split_command(QStringView command_line, const PathLookup &lookup) {
     for (qsizetype i = taken; i < pieces.size();) {
         const Piece &piece = pieces[i];
         qsizetype run = 1;
-        if (piece.plain && lookup.kind(piece.text) == PathKind::none)
+        if (piece.plain && lookup.kind(piece.text) != PathKind::file)
             run = std::max<qsizetype>(1, grow_run(line, pieces, i, 2, lookup, names_file));
         if (run == 1) {
             split.arguments.append(piece.text);

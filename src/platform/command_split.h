@@ -3,7 +3,7 @@
 // double quotes group, and the program is the shortest run of leading pieces that names an
 // executable file. Paths are put into the line without quotes, so a path with blanks arrives
 // in pieces; a run of pieces that together name an existing file, where the first piece alone
-// names nothing, is put back together into one argument.
+// names no file, is put back together into one argument.
 //
 // The file system is asked through a PathLookup, so that the rules can be tried on paths of
 // either style without the files.
