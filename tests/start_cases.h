@@ -39,6 +39,8 @@ inline constexpr Case cases[] = {
     {"a quoted program", "zdoom.exe", R"("@/zdoom.exe" -iwad "a b")", "-iwad|a b", false, false},
     {"backslashes only", "zdoom.exe|doom 2\\DOOM2.WAD",
      R"(@\zdoom.exe -iwad @\doom 2\DOOM2.WAD)", R"(-iwad|@\doom 2\DOOM2.WAD)", false, true},
+    {"a bare name, found in the current folder", "zdoom.exe", "zdoom -iwad a b", "-iwad|a|b", true,
+     true},
     {"a program name without .exe", "zdoom.exe|doom 2/DOOM2.WAD",
      "@/zdoom -iwad @/doom 2/DOOM2.WAD", "-iwad|@/doom 2/DOOM2.WAD", false, true},
 };

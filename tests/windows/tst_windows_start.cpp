@@ -115,13 +115,6 @@ std::vector<std::u16string> report(const std::u16string &folder) {
     return lines;
 }
 
-std::u16string current_folder() {
-    std::u16string folder(32768, u'\0');
-    folder.resize(
-        ::GetCurrentDirectoryW(DWORD(folder.size()), reinterpret_cast<wchar_t *>(folder.data())));
-    return folder;
-}
-
 std::string joined(const std::vector<std::u16string> &texts) {
     std::string text;
     for (const std::u16string &part : texts)
@@ -135,14 +128,17 @@ int main() {
     for (const start_cases::Case &test : start_cases::cases) {
         const std::vector<std::u16string> files = split(widen(test.files), u'|');
         const std::u16string folder = make_folder(files);
-        ::SetCurrentDirectoryW(win(test.from_engine_folder ? folder : folder + u"\\.."));
-        const std::u16string here = current_folder();
+        const std::u16string here =
+            test.from_engine_folder ? folder : folder.substr(0, folder.rfind(u'\\'));
+        ::SetCurrentDirectoryW(win(here));
         const std::u16string line = with_folder(widen(test.line), folder);
 
         const SplitCommand found = split_command(line, system_paths());
         const std::u16string engine = files[0].substr(files[0].find_last_of(u"\\/") + 1);
-        check(found.program.ends_with(engine) && !found.arguments.empty() &&
-                  found.quoted_line.starts_with(u'"' + found.arguments[0] + u'"'),
+        const std::u16string program = found.arguments.empty() ? u"" : found.arguments[0];
+        const bool blank = program.find(u' ') != std::u16string::npos;
+        check(found.program.ends_with(engine) &&
+                  found.quoted_line.starts_with(blank ? u'"' + program + u'"' : program),
               "program path", test.name,
               "program " + narrow(found.program) + " in " + narrow(found.quoted_line));
 
