@@ -79,8 +79,10 @@ void check_plain_pieces(const std::u16string &text) {
     }
     if (pieces.back().empty())
         pieces.pop_back();
-    // The first piece is made a program, which a name that ends in a separator cannot be.
-    if (pieces.empty() || is_separator(pieces[0].back()))
+    // The first piece is made a program, which a name that ends in a separator, or is longer
+    // than any system allows, cannot be.
+    if (pieces.empty() || is_separator(pieces[0].back()) ||
+        pieces[0].size() - pieces[0].find_last_of(separators) - 1 > 255)
         return;
     std::u16string line;
     for (const std::u16string &piece : pieces)

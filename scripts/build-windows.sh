@@ -69,9 +69,10 @@ build_qt() {
             "$work/source"
     fi
     # Only what the launcher and its tests use; every third-party library Qt carries is
-    # built in, so that nothing of the host's is picked up.
-    rm -rf "$work/build"
-    cmake -S "$work/source" -B "$work/build" -G Ninja \
+    # built in, so that nothing of the host's is picked up. A build that was stopped goes on
+    # where it stood.
+    [ -f "$work/build/build.ninja" ] ||
+        cmake -S "$work/source" -B "$work/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
@@ -82,7 +83,7 @@ build_qt() {
         -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
         -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF \
         -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF \
-        -DFEATURE_sql_sqlite=OFF -DFEATURE_accessibility=ON
+        -DFEATURE_accessibility=ON
     cmake --build "$work/build" --parallel "$jobs"
     cmake --install "$work/build"
     touch "$prefix/.complete"
