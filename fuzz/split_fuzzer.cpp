@@ -135,9 +135,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
 
-    // The program's C runtime knows no files: only the program is there to be found.
-    const Files runtime{{}, {split.arguments[0]}, {}};
-    if (split_command(split.quoted_line, runtime.lookup()).arguments != split.arguments)
+    // The program's C runtime joins nothing: to it no file exists, and the only program is the
+    // one that the line names first.
+    const Files program{{}, {split.arguments[0]}, {}};
+    const PathLookup runtime{[&](const std::u16string &path) {
+                                 const PathKind kind = program.kind(path);
+                                 return kind == PathKind::file ? PathKind::none : kind;
+                             },
+                             program.lookup().program, separators};
+    if (split_command(split.quoted_line, runtime).arguments != split.arguments)
         fail();
     return 0;
 }
