@@ -4,12 +4,7 @@
 #include "doom_launch.h"
 #include "helpers.h"
 #include "program_start.h"
-// Until LaunchRequest's strings carry initialisers of their own, GCC 12 takes the shared
-// requests' designated initialisers for forgotten fields.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "requests.h"
-#pragma GCC diagnostic pop
 #include "rig.h"
 #include "start_cases.h"
 

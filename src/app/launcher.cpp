@@ -1,10 +1,13 @@
 #include "launcher.h"
 
+#include "aboutbox.h"
 #include "doom_setup.h"
-#include "forms.h"
+#include "form_rules.h"
+#include "launch_multi.h"
+#include "launch_solo.h"
 #include "main_screen.h"
+#include "picture.h"
 #include "qt_platform.h"
-#include "widgets.h"
 
 #include <QApplication>
 #include <QFont>
@@ -13,11 +16,10 @@
 namespace brx {
 
 void define_forms(Forms &forms) {
-    forms.define(FormId::doom_setup, [](Forms &owner) -> std::unique_ptr<QDialog> {
-        auto window = std::make_unique<doom_setup>(owner, owner.main_window());
-        window->Form_Load();
-        return window;
-    });
+    forms.define<doom_setup>(FormId::doom_setup);
+    forms.define<launch_solo>(FormId::launch_solo);
+    forms.define<launch_multi>(FormId::launch_multi);
+    forms.define<aboutbox>(FormId::aboutbox);
 }
 
 void set_look(QApplication &app) {
@@ -40,7 +42,7 @@ int run_launcher(QApplication &app) {
     main_screen window(forms);
     forms.set_main(&window, &window);
     // Centred before start-up, so that a first run's dialogs open centred on it.
-    centre_on_screen(&window);
+    centre_on_screen(window);
     window.Form_Load();
     window.show();
     return app.exec();

@@ -3,28 +3,16 @@
 #pragma once
 
 #include "forms.h"
+#include "ui_main_screen.h"
 
 #include <QWidget>
 
-class QLabel;
-class QPushButton;
-
 namespace brx {
 
-class main_screen : public QWidget, public IwadIndicator {
+class main_screen : public QWidget, public Ui::main_screen, public IwadIndicator {
     Q_OBJECT
 public:
     explicit main_screen(Forms &forms);
-
-    QPushButton *launch_button;
-    QPushButton *MP_Button;
-    QPushButton *DCFG_Button;
-    QPushButton *Help_Button;
-    QPushButton *quit_button;
-    QLabel *Image1; // Doom II title picture
-    QLabel *Image2; // The Ultimate Doom title picture
-    QLabel *display_iwad;
-    QLabel *Launcher_version;
 
     QString iwad_caption() const override;
     void show_iwad_kind(const QString &iwad_path) override;

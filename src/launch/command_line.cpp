@@ -37,11 +37,12 @@ QString warp_numbers(const QString &level, const QString &iwad_caption) {
     return {};
 }
 
-} // namespace
-
+// Whether the engine path names ZDoomGL: its last 11 characters, in any case.
 bool is_zdoomgl(const QString &doom_exe) {
     return doom_exe.right(11).toUpper() == u"ZDOOMGL.EXE";
 }
+
+} // namespace
 
 EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
                              const QString &iwad_caption) {

@@ -18,9 +18,6 @@ struct EngineCommand {
     QString command_line;
 };
 
-// Whether the engine path names ZDoomGL: its last 11 characters, in any case.
-bool is_zdoomgl(const QString &doom_exe);
-
 EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
                              const QString &iwad_caption);
 

@@ -7,18 +7,28 @@
 
 namespace brx::doom_launch {
 
-void launch_game(Forms &forms, const LaunchRequest &request) {
-    Platform &platform = forms.platform();
+namespace {
 
+// The command for the stored settings, loaded with the launch's own presets, and the IWAD
+// indicator's caption, read after the load: a first run's setup may just have changed it.
+EngineCommand command_for(Forms &forms, qint16 silent, const LaunchRequest &request) {
     Settings settings;
     settings.card = 2;
     settings.nomd2 = 0;
-    BRXdata::load_settings(forms, 0, settings);
-
-    // Read after the load: a first run's setup dialog may just have changed it.
+    BRXdata::load_settings(forms, silent, settings);
     const IwadIndicator *indicator = forms.indicator();
-    const EngineCommand command =
-        engine_command(settings, request, indicator ? indicator->iwad_caption() : QString());
+    return engine_command(settings, request, indicator ? indicator->iwad_caption() : QString());
+}
+
+} // namespace
+
+QString command_line_preview(Forms &forms, const LaunchRequest &request) {
+    return command_for(forms, -1, request).command_line;
+}
+
+void launch_game(Forms &forms, const LaunchRequest &request) {
+    Platform &platform = forms.platform();
+    const EngineCommand command = command_for(forms, 0, request);
 
     // When the folder cannot be made current, the engine is started from the current one.
     if (command.zdoomgl)

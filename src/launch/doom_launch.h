@@ -16,5 +16,9 @@ namespace doom_launch {
 // nothing. Every call ends with the launcher's own folder as the current directory.
 void launch_game(Forms &forms, const LaunchRequest &request);
 
+// The command line that launch_game would start for this request now, built the same way
+// from the stored settings (read silently); empty for a join without the host's address.
+QString command_line_preview(Forms &forms, const LaunchRequest &request);
+
 } // namespace doom_launch
 } // namespace brx

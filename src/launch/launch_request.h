@@ -10,24 +10,24 @@ namespace brx {
 
 struct LaunchRequest {
     qint16 launchkind = 0; // 0 join a network game, 1 start a game
-    QString hostip;
+    QString hostip{};
     qint16 client_dup = 0;
-    QString clientdup_value;
-    QString externalwad; // paths separated by blanks
-    QString dehacked;
+    QString clientdup_value{};
+    QString externalwad{}; // paths separated by blanks
+    QString dehacked{};
     qint16 nomonsters = 0;
     qint16 respawnmonsters = 0;
     qint16 fastmonsters = 0;
-    QString level;
-    QString skill; // the skill number, or the skill list's index when hosting
+    QString level{};
+    QString skill{}; // the skill number, or the skill list's index when hosting
     qint16 mode = 0;
     qint16 timelimit = 0;
-    QString timetext;
+    QString timetext{};
     qint16 fraglimit = 0;
-    QString fragtext;
+    QString fragtext{};
     qint16 host_dup = 0;
     qint16 serverdup_value = 0;
-    QString playernum;
+    QString playernum{};
     qint16 hostgame = 0;
     qint16 gogame = 0;
 };

@@ -4,6 +4,8 @@
 
 #include "launch_request.h"
 
+#include <QStringList>
+
 namespace brx::requests {
 
 // "Launch SP game..." opened with "IWAD: Doom2" and "Okay" pressed at once.
@@ -36,3 +38,63 @@ inline const LaunchRequest join{.launchkind = 0,
                                 .gogame = 1};
 
 } // namespace brx::requests
+
+namespace brx {
+
+// The request's fields by name.
+inline const std::pair<const char *, QString LaunchRequest::*> text_fields[] = {
+    {"hostip", &LaunchRequest::hostip},
+    {"clientdup_value", &LaunchRequest::clientdup_value},
+    {"externalwad", &LaunchRequest::externalwad},
+    {"dehacked", &LaunchRequest::dehacked},
+    {"level", &LaunchRequest::level},
+    {"skill", &LaunchRequest::skill},
+    {"timetext", &LaunchRequest::timetext},
+    {"fragtext", &LaunchRequest::fragtext},
+    {"playernum", &LaunchRequest::playernum}};
+inline const std::pair<const char *, qint16 LaunchRequest::*> number_fields[] = {
+    {"launchkind", &LaunchRequest::launchkind},
+    {"client_dup", &LaunchRequest::client_dup},
+    {"nomonsters", &LaunchRequest::nomonsters},
+    {"respawnmonsters", &LaunchRequest::respawnmonsters},
+    {"fastmonsters", &LaunchRequest::fastmonsters},
+    {"mode", &LaunchRequest::mode},
+    {"timelimit", &LaunchRequest::timelimit},
+    {"fraglimit", &LaunchRequest::fraglimit},
+    {"host_dup", &LaunchRequest::host_dup},
+    {"serverdup_value", &LaunchRequest::serverdup_value},
+    {"hostgame", &LaunchRequest::hostgame},
+    {"gogame", &LaunchRequest::gogame}};
+
+// A copy of the request with fields changed, written "field=value; field=value" (the value
+// as it stands, blanks included): changed(solo, "skill= 1; nomonsters=1").
+inline LaunchRequest changed(LaunchRequest request, const QString &changes) {
+    for (const QString &change : changes.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+        const QString name = change.section(u'=', 0, 0);
+        const QString value = change.section(u'=', 1);
+        bool known = false;
+        for (const auto &[field, member] : text_fields) {
+            if (name == QLatin1String(field))
+                known = true, request.*member = value;
+        }
+        for (const auto &[field, member] : number_fields) {
+            if (name == QLatin1String(field))
+                known = true, request.*member = value.toShort();
+        }
+        if (!known)
+            qFatal("a request has no field %s", qPrintable(name));
+    }
+    return request;
+}
+
+// The twenty-one values as "field=value" texts, for comparing requests field by field.
+inline QStringList fields(const LaunchRequest &request) {
+    QStringList list;
+    for (const auto &[field, member] : text_fields)
+        list << QLatin1String(field) + u'=' + request.*member;
+    for (const auto &[field, member] : number_fields)
+        list << QLatin1String(field) + u'=' + QString::number(request.*member);
+    return list;
+}
+
+} // namespace brx

@@ -5,8 +5,8 @@
 
 namespace brx {
 
-int TestPlatform::pending_scripts() const {
-    int count = 0;
+int TestPlatform::unused_answers() const {
+    int count = int(file_answers_.size());
     for (const QList<Script> &list : scripts_)
         count += int(list.size());
     return count;
@@ -33,8 +33,6 @@ void TestPlatform::end_modal(QDialog &window) {
 
 void TestPlatform::message_box(const QString &prompt, const QString &title) {
     messages.append({prompt, title});
-    if (on_message)
-        on_message(messages.last());
 }
 
 std::optional<FileChoice> TestPlatform::open_file(const FileRequest &request) {

@@ -31,8 +31,8 @@ public:
     // script left is closed by its close box straight away.
     void script(const QString &window, Script run) { scripts_[window].append(std::move(run)); }
     void answer_file(std::optional<FileChoice> answer) { file_answers_.append(std::move(answer)); }
-    int pending_file_answers() const { return int(file_answers_.size()); }
-    int pending_scripts() const;
+    // Scripts and file answers queued but never used.
+    int unused_answers() const;
 
     QList<Message> messages;
     QStringList shown;                // objectNames of the windows shown, in order
@@ -44,7 +44,6 @@ public:
     int start_result = 0;                      // what start_program answers...
     std::function<int(const QString &)> start; // ...unless this is set
     bool program_ended = false;
-    std::function<void(const Message &)> on_message;
 
     void show_modal(QDialog &window) override;
     void end_modal(QDialog &window) override;

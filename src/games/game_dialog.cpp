@@ -1,0 +1,84 @@
+#include "game_dialog.h"
+
+#include "doom_launch.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <limits>
+
+namespace brx {
+
+GameDialog::GameDialog(Forms &forms, FormId id) : FormDialog(forms, id, Escape::ignored) {
+    setAcceptDrops(true);
+}
+
+void GameDialog::connect_buttons(QPushButton *okay, QPushButton *cancel) {
+    form_built();
+    // Files dropped anywhere on the dialog, the text boxes included, go where the chooser
+    // would put them;
+    // and they hold any length: a long list of WADs is never cut short.
+    for (QLineEdit *box : {panel_.ExternalWad_textbox, panel_.Dehacked_textbox}) {
+        box->setAcceptDrops(false);
+        box->setMaxLength(std::numeric_limits<int>::max());
+    }
+    okay->installEventFilter(this);
+    auto *copy = new QAction(QStringLiteral("Copy command line"), this);
+    connect(copy, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(command_line()); });
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    connect(okay, &QPushButton::clicked, this, &GameDialog::Okay_Button_Click);
+    connect(cancel, &QPushButton::clicked, this, &GameDialog::Cancel_Button_Click);
+    connect(panel_.LoadExternal_button, &QPushButton::clicked, this,
+            &GameDialog::LoadExternal_button_Click);
+    connect(panel_.clear_button, &QPushButton::clicked, this, &GameDialog::clear_button_Click);
+}
+
+void GameDialog::Form_Load() {
+    const IwadIndicator *indicator = forms().indicator();
+    panel_.fill(indicator ? indicator->iwad_caption() : QString());
+}
+
+QString GameDialog::command_line() const {
+    return doom_launch::command_line_preview(forms(), request());
+}
+
+void GameDialog::Okay_Button_Click() {
+    doom_launch::launch_game(forms(), request());
+}
+
+void GameDialog::Cancel_Button_Click() {
+    unload();
+}
+
+void GameDialog::LoadExternal_button_Click() {
+    panel_.choose_external_file(forms());
+}
+
+void GameDialog::clear_button_Click() {
+    panel_.clear();
+}
+
+void GameDialog::dragEnterEvent(QDragEnterEvent *event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void GameDialog::dropEvent(QDropEvent *event) {
+    if (panel_.take_dropped(event->mimeData()->urls()))
+        event->acceptProposedAction();
+}
+
+// The tooltip of "Okay" is the command line it would start, made when the tooltip shows.
+bool GameDialog::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::ToolTip)
+        static_cast<QWidget *>(watched)->setToolTip(command_line());
+    return FormDialog::eventFilter(watched, event);
+}
+
+} // namespace brx

@@ -1,0 +1,81 @@
+#include "game_panel.h"
+
+#include "file_chooser.h"
+
+#include <QDir>
+
+namespace brx {
+
+QStringList skill_names() {
+    return {QStringLiteral("I'm too young to die"), QStringLiteral("Hey, not too rough"),
+            QStringLiteral("Hurt me plenty"), QStringLiteral("Ultra-Violence"),
+            QStringLiteral("Nightmare!")};
+}
+
+QStringList level_names(const QString &iwad_caption) {
+    QStringList levels;
+    if (iwad_caption == u"IWAD: Doom") {
+        for (int episode = 1; episode <= 4; ++episode) {
+            for (int map = 1; map <= 9; ++map)
+                levels << QStringLiteral("E%1M%2").arg(episode).arg(map);
+        }
+    }
+    if (iwad_caption == u"IWAD: Doom2") {
+        for (int map = 1; map <= 32; ++map)
+            levels << QStringLiteral("Map%1").arg(map, 2, 10, QLatin1Char('0'));
+    }
+    return levels;
+}
+
+void GamePanel::fill(const QString &iwad_caption) const {
+    skill->clear();
+    skill->addItems(skill_names());
+    skill->setCurrentIndex(3);
+    level->addItems(level_names(iwad_caption));
+    level->setCurrentIndex(level->count() > 0 ? 0 : -1);
+}
+
+void GamePanel::choose_external_file(Forms &forms) const {
+    choose_file(
+        forms, 0,
+        {QStringLiteral("Select Wads"),
+         QStringLiteral("Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|"
+                        "Dehacked Patch (*.bex)|*.bex"),
+         {}},
+        &Settings::doom_iwad,
+        {{ExternalWad_textbox, FileTarget::append}, {Dehacked_textbox}, {Dehacked_textbox}});
+}
+
+void GamePanel::clear() const {
+    ExternalWad_textbox->clear();
+    Dehacked_textbox->clear();
+}
+
+bool GamePanel::take_dropped(const QList<QUrl> &urls) const {
+    bool taken = false;
+    for (const QUrl &url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = QDir::toNativeSeparators(url.toLocalFile());
+        if (path.endsWith(QStringLiteral(".wad"), Qt::CaseInsensitive)) {
+            ExternalWad_textbox->setText(ExternalWad_textbox->text() + u' ' + path);
+            taken = true;
+        } else if (path.endsWith(QStringLiteral(".deh"), Qt::CaseInsensitive) ||
+                   path.endsWith(QStringLiteral(".bex"), Qt::CaseInsensitive)) {
+            Dehacked_textbox->setText(path);
+            taken = true;
+        }
+    }
+    return taken;
+}
+
+void GamePanel::read_into(LaunchRequest &request) const {
+    request.externalwad = ExternalWad_textbox->text();
+    request.dehacked = Dehacked_textbox->text();
+    request.nomonsters = nomonsters->isChecked() ? 1 : 0;
+    request.respawnmonsters = respawnmonsters->isChecked() ? 1 : 0;
+    request.fastmonsters = Fastmonsters->isChecked() ? 1 : 0;
+    request.level = level->currentIndex() < 0 ? QString() : level->currentText();
+}
+
+} // namespace brx

@@ -1,0 +1,63 @@
+// The game options both game dialogs carry under the same names: the skill and level lists,
+// the three monster options, and the external WAD and Dehacked patch fields with their
+// chooser ("External files...") and "clear". Each dialog's form places them; the panel fills,
+// changes and reads them the same way in both.
+#pragma once
+
+#include "launch_request.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+
+namespace brx {
+
+class Forms;
+
+// The five skills, the engine's skill numbers 1 to 5 in list order.
+QStringList skill_names();
+// The levels of the game that the IWAD indicator's caption names, exactly as written: the
+// episode maps for "IWAD: Doom", the numbered maps for "IWAD: Doom2", none for any other.
+QStringList level_names(const QString &iwad_caption);
+
+struct GamePanel {
+    QComboBox *skill = nullptr;
+    QComboBox *level = nullptr;
+    QCheckBox *nomonsters = nullptr;
+    QCheckBox *respawnmonsters = nullptr;
+    QCheckBox *Fastmonsters = nullptr;
+    QLineEdit *ExternalWad_textbox = nullptr;
+    QLineEdit *Dehacked_textbox = nullptr;
+    QPushButton *LoadExternal_button = nullptr;
+    QPushButton *clear_button = nullptr;
+
+    // The panel's controls among those a dialog's form has built.
+    template <typename Form> static GamePanel of(Form &form) {
+        return {form.skill,
+                form.level,
+                form.nomonsters,
+                form.respawnmonsters,
+                form.Fastmonsters,
+                form.ExternalWad_textbox,
+                form.Dehacked_textbox,
+                form.LoadExternal_button,
+                form.clear_button};
+    }
+
+    // Fills the lists: "Ultra-Violence" selected, the first level when there are levels.
+    void fill(const QString &iwad_caption) const;
+    // "External files...": a WAD is appended to the WAD list after a blank, a patch replaces
+    // the patch. Cancel or a failure changes nothing.
+    void choose_external_file(Forms &forms) const;
+    void clear() const;
+    // Files dropped on the dialog go where the chooser would put them, by their extension in
+    // any letter case: .wad appended, .deh or .bex replacing the patch. Returns whether any
+    // was taken.
+    bool take_dropped(const QList<QUrl> &urls) const;
+    // The values the panel gives every launch request, the skill aside.
+    void read_into(LaunchRequest &request) const;
+};
+
+} // namespace brx

@@ -1,0 +1,55 @@
+#include "launch_multi.h"
+
+namespace brx {
+
+launch_multi::launch_multi(Forms &forms) : GameDialog(forms, FormId::launch_multi) {
+    setupUi(this);
+    game_form_built(*this);
+    connect(timelimit, &QCheckBox::clicked, this, &launch_multi::timelimit_Click);
+    connect(fraglimit, &QCheckBox::clicked, this, &launch_multi::fraglimit_Click);
+}
+
+void launch_multi::Form_Load() {
+    SSTab1->setCurrentIndex(0);
+    GameDialog::Form_Load();
+    mode->addItems({QStringLiteral("Cooperative"), QStringLiteral("DM weapons respawn"),
+                    QStringLiteral("DM weapons stay")});
+    mode->setCurrentIndex(0);
+    for (QComboBox *list : {playernum, clientdup_value, serverdup_value})
+        list->setCurrentIndex(0);
+    SSTab1->setFocus();
+}
+
+// Each click flips its text box, which keeps its text: a limit can be typed exactly while
+// its box is ticked.
+void launch_multi::timelimit_Click() {
+    timetext->setEnabled(!timetext->isEnabled());
+}
+
+void launch_multi::fraglimit_Click() {
+    fragtext->setEnabled(!fragtext->isEnabled());
+}
+
+LaunchRequest launch_multi::request() const {
+    LaunchRequest request;
+    request.launchkind = qint16(SSTab1->currentIndex());
+    request.hostip = hostip->text();
+    request.client_dup = client_dup->isChecked() ? 1 : 0;
+    request.clientdup_value = clientdup_value->currentText();
+    panel_.read_into(request);
+    // The list's index: the launch adds 1 for a hosted game.
+    request.skill = QString::number(skill->currentIndex());
+    request.mode = qint16(mode->currentIndex());
+    request.timelimit = timelimit->isChecked() ? 1 : 0;
+    request.timetext = timetext->text();
+    request.fraglimit = fraglimit->isChecked() ? 1 : 0;
+    request.fragtext = fragtext->text();
+    request.host_dup = host_dup->isChecked() ? 1 : 0;
+    request.serverdup_value = qint16(serverdup_value->currentText().toShort());
+    request.playernum = playernum->currentText();
+    request.hostgame = -1;
+    request.gogame = 1;
+    return request;
+}
+
+} // namespace brx
