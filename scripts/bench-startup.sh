@@ -2,8 +2,10 @@
 # Start-up benchmark: the time from starting the launcher until its main window is mapped, and
 # its peak memory, side by side with a bare Qt window of the same size and title started the
 # same way. Both run under a private Xvfb with no window manager and a session bus, and are
-# measured from outside by bench/startwatch. Prints the figures against the targets; the exit
-# status does not depend on them.
+# measured from outside by bench/startwatch. The launcher is also started beside three brx.cfg
+# files of 100 MB (the record at the start, the record after 100 MB of blanks, a first value
+# of 100 MB), and their cost is shown against the normal file. Prints the figures against the
+# targets; the exit status does not depend on them.
 # Usage: scripts/bench-startup.sh [runs]   (default 20 of each, after 2 warm-up runs of each)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,7 +45,18 @@ trap cleanup EXIT
 # The launcher reads brx.cfg beside its executable; with a valid one it opens its main window
 # straight away. The bare window is run from the same folder, so both start alike.
 cp "$release_dir/src/app/brixmoor" "$bench_dir/bare_window" "$work/"
-printf '%s\r\n' '/usr/games/zdoom,/tmp/DOOM2.WAD,640,480,44100, 2 , 0 ' >"$work/brx.cfg"
+record='/usr/games/zdoom,/tmp/DOOM2.WAD,640,480,44100, 2 , 0 '
+printf '%s\r\n' "$record" >"$work/brx.cfg"
+# The same launcher in three more folders, each beside a brx.cfg of 100 MB.
+big_files=(start blanks value)
+for big in "${big_files[@]}"; do
+    mkdir "$work/$big"
+    cp "$release_dir/src/app/brixmoor" "$work/$big/"
+done
+megs100() { head -c $((100 * 1024 * 1024)) /dev/zero | tr '\0' "$1"; }
+{ printf '%s\r\n' "$record"; megs100 x; } >"$work/start/brx.cfg"
+{ megs100 ' '; printf '%s\r\n' "$record"; } >"$work/blanks/brx.cfg"
+{ megs100 x; printf ',%s\r\n' "${record#*,}"; } >"$work/value/brx.cfg"
 
 # -displayfd: the server picks a free display and writes its number once it accepts clients.
 # -noreset: the server is not reset each time the last client goes, between two runs.
@@ -82,6 +95,9 @@ for ((i = 0; i < warmups; i++)); do
     measure brixmoor >/dev/null
     measure bare_window >/dev/null
     measure bare_window --caption >/dev/null
+    for big in "${big_files[@]}"; do
+        measure "$big/brixmoor" >/dev/null
+    done
 done
 # Taking turns, and swapping who goes first, spreads any drift of the machine over both.
 for ((i = 0; i < runs; i++)); do
@@ -93,6 +109,9 @@ for ((i = 0; i < runs; i++)); do
         measure brixmoor >>"$work/launcher"
     fi
     measure bare_window --caption >>"$work/caption"
+    for big in "${big_files[@]}"; do
+        measure "$big/brixmoor" >>"$work/big-$big"
+    done
 done
 
 # Median, min and max of one column (1: ms, 2: KiB).
@@ -133,3 +152,19 @@ awk -v lt="$lt" -v lt_min="$lt_min" -v lt_max="$lt_max" \
     printf "time:   launcher / caption = %.2f x;  memory: launcher - caption = %+.1f MiB\n",
            lt / ct, (lm - cm) / mib
 }'
+
+# The 100 MB files: what each adds to the launcher's own median time and memory above.
+printf "\nWith a brx.cfg of 100 MB, added to the launcher with its normal brx.cfg (medians):\n"
+for big in "${big_files[@]}"; do
+    read -r t _ < <(stats "$work/big-$big" 1)
+    read -r m _ < <(stats "$work/big-$big" 2)
+    awk -v big="$big" -v t="$t" -v m="$m" -v lt="$lt" -v lm="$lm" 'BEGIN {
+        split("start:record at the start|blanks:record after 100 MB of blanks|" \
+              "value:one 100 MB value", names, "|")
+        for (i in names) { split(names[i], kv, ":"); name[kv[1]] = kv[2] }
+        added = (t - lt) / 1000; extra = (m - lm) / 1024
+        printf "%-32s time %+6.3f s (target: at most +0.25 s) %-6s  memory %+6.1f MiB " \
+               "(target: at most +5 MiB) %s\n", name[big], added, added <= 0.25 ? "met" : "MISSED",
+               extra, extra <= 5 ? "met" : "MISSED"
+    }'
+done

@@ -11,6 +11,14 @@ includes=(-I"$qt" -I"$qt/QtCore" -I"$qt/QtGui" -I"$qt/QtWidgets")
 for folder in src/*/; do
     includes+=(-I"$folder")
 done
+# The headers uic makes from the forms, as the build makes them.
+forms=$(mktemp -d)
+trap 'rm -rf "$forms"' EXIT
+uic=$(qmake6 -query QT_HOST_LIBEXECS 2>/dev/null || echo /usr/lib/qt6/libexec)/uic
+for form in src/*/*.ui; do
+    "$uic" "$form" -o "$forms/ui_$(basename "$form" .ui).h"
+done
+includes+=(-I"$forms")
 
 status=0
 # The POSIX start is the one source Windows builds leave out.

@@ -16,11 +16,13 @@ QString settings_path(const Platform &platform);
 
 // silent 0 asks for prompting: when the file is missing, the first-run message is shown and
 // the engine setup dialog opened. A damaged file is reported, deleted, and doom_iwad
-// cleared.
-void load_settings(Forms &forms, qint16 silent, Settings &settings);
+// cleared. Returns whether the file held a whole record: only then did the load not show
+// anything, and a load straight after it would read the same.
+bool load_settings(Forms &forms, qint16 silent, Settings &settings);
 
-// Replaces the file with the record as a whole, or leaves the old file as it was. On
-// failure, error (when given) says why.
+// Replaces the file with the record as a whole, or leaves the old file as it was. Through a
+// link it writes to the link's target, and only to a plain file or where nothing is yet.
+// On failure, error (when given) says why.
 bool save_settings(const Platform &platform, const Settings &settings, QString *error = nullptr);
 
 } // namespace BRXdata

@@ -2,12 +2,11 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace brx {
 
 namespace {
-
-// No path is longer; a damaged file cannot make a value take more memory than this.
-constexpr qsizetype longest_value = 32767;
 
 bool is_blank(char c) {
     return c == ' ' || c == '\t';
@@ -15,44 +14,40 @@ bool is_blank(char c) {
 bool is_line_end(char c) {
     return c == '\r' || c == '\n';
 }
+// A lambda rather than a function, so that the scans below inline it.
+constexpr auto ends_value = [](char c) { return c == ',' || is_line_end(c); };
 
-// Reads one value by the file's rules. Returns false when the data ends before a value
-// starts.
+// Reads one value by the file's rules, taking the data from the device a block at a time.
 class ValueReader {
 public:
-    explicit ValueReader(QIODevice &in) : in_(in) {}
+    explicit ValueReader(QIODevice &in) : in_(in), block_(64 * 1024, Qt::Uninitialized) {}
 
+    // False when the data ends, or the device fails, before a value starts.
     bool next(QByteArray &value) {
         value.clear();
-        char c = 0;
         // Blanks before a value are skipped, and so are blank lines: a record may be spread
         // over several lines. A line end straight after a comma ends an empty value.
+        const auto starts = [after_comma = after_comma_](char c) {
+            return !is_blank(c) && (after_comma || !is_line_end(c));
+        };
         do {
-            if (!in_.getChar(&c))
+            if (!more())
                 return false;
-            if (is_line_end(c) && after_comma_) {
-                after_comma_ = false;
-                return true;
-            }
-        } while (is_blank(c) || is_line_end(c));
-
-        if (c == '"') {
-            while (in_.getChar(&c) && c != '"')
-                append(value, c);
-            // Whatever stands between the closing quote and the end of the value is dropped.
-            while (in_.getChar(&c) && c != ',' && !is_line_end(c)) {
-            }
-            after_comma_ = c == ',';
+            at_ = std::find_if(at_, end_, starts);
+        } while (at_ == end_);
+        if (is_line_end(*at_)) {
+            ++at_;
+            after_comma_ = false;
             return true;
         }
-        after_comma_ = false;
-        do {
-            if (c == ',' || is_line_end(c)) {
-                after_comma_ = c == ',';
-                break;
-            }
-            append(value, c);
-        } while (in_.getChar(&c));
+        if (*at_ == '"') {
+            ++at_;
+            take_until(&value, [](char c) { return c == '"'; });
+            // Whatever stands between the closing quote and the end of the value is dropped.
+            after_comma_ = take_until(nullptr, ends_value) == ',';
+            return true;
+        }
+        after_comma_ = take_until(&value, ends_value) == ',';
         // Blanks before the ending comma or line end are not part of the value; files
         // written by older versions pad values to 14-column print zones.
         while (!value.isEmpty() && is_blank(value.back()))
@@ -60,14 +55,40 @@ public:
         return true;
     }
 
+    bool failed() const { return failed_; }
+
 private:
-    static void append(QByteArray &value, char c) {
-        if (value.size() < longest_value)
-            value += c;
+    // Whether a byte is left to read, reading the next block when this one is used up.
+    bool more() {
+        if (at_ != end_)
+            return true;
+        const qint64 got = failed_ ? -1 : in_.read(block_.data(), block_.size());
+        failed_ = got < 0;
+        at_ = block_.constData();
+        end_ = at_ + qMax(got, qint64(0));
+        return at_ != end_;
+    }
+
+    // Keeps the bytes before the first one that `stop` accepts (no more than longest_value of
+    // them), and reads past that one too. Returns it, or 0 when the data ends first.
+    template <typename Stop> char take_until(QByteArray *value, Stop stop) {
+        while (more()) {
+            const char *found = std::find_if(at_, end_, stop);
+            if (value)
+                value->append(at_, qMin(qsizetype(found - at_), longest_value - value->size()));
+            at_ = found;
+            if (found != end_)
+                return *at_++;
+        }
+        return 0;
     }
 
     QIODevice &in_;
+    QByteArray block_;
+    const char *at_ = nullptr;
+    const char *end_ = nullptr;
     bool after_comma_ = false;
+    bool failed_ = false;
 };
 
 // A number that is not numeric gives 0; so does one beyond the 16-bit range.
@@ -107,18 +128,20 @@ QByteArray text_value(const QString &value) {
 int read_record(QIODevice &in, Settings &settings) {
     ValueReader reader(in);
     QByteArray value;
+    // A value cut short by a read error is not kept.
+    const auto ended = [&](int read) { return reader.failed() ? -1 : read; };
     QString *texts[] = {&settings.doom_exe, &settings.doom_iwad, &settings.vid_width,
                         &settings.vid_height, &settings.snd_rate};
     int read = 0;
     for (QString *text : texts) {
-        if (!reader.next(value))
-            return read;
+        if (!reader.next(value) || reader.failed())
+            return ended(read);
         *text = QString::fromLocal8Bit(value);
         ++read;
     }
     for (qint16 *number : {&settings.card, &settings.nomd2}) {
-        if (!reader.next(value))
-            return read;
+        if (!reader.next(value) || reader.failed())
+            return ended(read);
         *number = to_integer(value.trimmed());
         ++read;
     }
@@ -138,8 +161,18 @@ QString number_text(qint64 number) {
     return number >= 0 ? u' ' + QString::number(number) : QString::number(number);
 }
 
-bool storable(const QString &value) {
-    return !value.contains(u'"') && !value.contains(u'\r') && !value.contains(u'\n');
+QString unstorable(const QString &value) {
+    if (value.contains(u'"') || value.contains(u'\r') || value.contains(u'\n'))
+        return QStringLiteral("This value holds a double quote or a line break, which brx.cfg "
+                              "cannot store:\n%1")
+            .arg(value);
+    if (const qsizetype bytes = value.toLocal8Bit().size(); bytes > longest_value)
+        return QStringLiteral("This value is %1 bytes long; brx.cfg stores values of at most "
+                              "%2 bytes:\n%3...")
+            .arg(bytes)
+            .arg(longest_value)
+            .arg(value.left(100));
+    return {};
 }
 
 } // namespace brx

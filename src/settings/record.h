@@ -24,9 +24,16 @@ struct Settings {
 
 inline constexpr int record_values = 7;
 
-// Reads the values in file order into the settings, stopping after the seventh: whatever
-// follows is never read. Returns how many values were read; fewer than seven means the
-// data ended early and the remaining fields keep what they held.
+// The longest value the file holds, in bytes: the reader keeps no more of a value and a save
+// refuses a longer one, so that whatever is saved reads back whole. Far past any real path
+// (32767 characters at most, even on Windows), yet a damaged file cannot make the reader hold
+// more than this per value.
+inline constexpr qsizetype longest_value = 128 * 1024;
+
+// Reads the values in file order into the settings, in blocks, stopping after the seventh:
+// what follows is not read beyond the block that holds the record's end. Returns how many
+// values were read, fewer than seven when the data ended early (the remaining fields keep
+// what they held), or -1 when the device failed; the values read before that stay.
 int read_record(QIODevice &in, Settings &settings);
 
 // The record as written to the file. A value with a comma, or with blanks at its start or
@@ -37,7 +44,8 @@ QByteArray write_record(const Settings &settings);
 // window: a blank stands in the sign place of a non-negative number (" 2", "-1").
 QString number_text(qint64 number);
 
-// A value holding a double quote or a line break cannot be stored in the file.
-bool storable(const QString &value);
+// Why the file cannot store the value (a double quote, a line break, or more bytes than
+// longest_value), or an empty text when it can.
+QString unstorable(const QString &value);
 
 } // namespace brx
