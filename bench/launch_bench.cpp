@@ -3,7 +3,8 @@
 // lists of external WAD files, in a plain folder and in one with blanks (whose paths the start
 // puts back together). The engine is a small stand-in that reads the monotonic clock first
 // thing; everything between is the real launch: settings load, command line, split and
-// search, double fork and exec.
+// search, posix_spawn and exec. A bare posix_spawn of the same engine, measured in the same
+// run, is the yardstick the normal request is given against.
 //
 // Usage: launch_bench [runs]   (runs of the normal request; the long lists get fewer)
 #include "doom_launch.h"
@@ -18,9 +19,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -77,7 +81,7 @@ double median(std::vector<qint64> values) {
     std::exit(1);
 }
 
-Figures measure(Forms &forms, BenchPlatform &platform, const LaunchRequest &request, int runs,
+Figures measure(const std::function<void()> &start, const BenchPlatform &platform, int runs,
                 const QString &report) {
     std::vector<qint64> to_engine;
     std::vector<qint64> to_return;
@@ -85,7 +89,7 @@ Figures measure(Forms &forms, BenchPlatform &platform, const LaunchRequest &requ
     for (int run = 0; run < runs; ++run) {
         QFile::remove(report);
         const qint64 called = now_ns();
-        doom_launch::launch_game(forms, request);
+        start();
         const qint64 returned = now_ns();
         if (!platform.messages.isEmpty())
             fail(qPrintable(QStringLiteral("the launch said: ") + platform.messages.join(u" / ")));
@@ -105,6 +109,26 @@ Figures measure(Forms &forms, BenchPlatform &platform, const LaunchRequest &requ
         arguments = fields[1].toInt();
     }
     return {median(to_engine), median(to_return), arguments};
+}
+
+Figures measure(Forms &forms, BenchPlatform &platform, const LaunchRequest &request, int runs,
+                const QString &report) {
+    return measure([&] { doom_launch::launch_game(forms, request); }, platform, runs, report);
+}
+
+// The yardstick, measured in the same run: the engine started by a bare posix_spawn with no
+// arguments, its end waited for, and nothing else.
+Figures measure_bare_spawn(const BenchPlatform &platform, int runs, const QString &report) {
+    char engine[] = BRX_BENCH_ENGINE;
+    char *arguments[] = {engine, nullptr};
+    return measure(
+        [&] {
+            pid_t pid = 0;
+            if (::posix_spawn(&pid, engine, nullptr, nullptr, arguments, environ) != 0)
+                fail("posix_spawn failed");
+            ::waitpid(pid, nullptr, 0);
+        },
+        platform, runs, report);
 }
 
 } // namespace
@@ -155,9 +179,15 @@ int main(int argc, char *argv[]) {
 
     // Warm-up: the first starts fill caches that every later start finds full.
     measure(forms, platform, request, 5, report);
+    measure_bare_spawn(platform, 5, report);
+    const Figures bare = measure_bare_spawn(platform, runs, report);
+    std::printf("%-42s %6d %15.3f %15.3f %10d\n", "yardstick: a bare posix_spawn", runs,
+                bare.to_engine_ms, bare.to_return_ms, bare.arguments);
     const Figures normal = measure(forms, platform, request, runs, report);
     std::printf("%-42s %6d %15.3f %15.3f %10d\n", "single-player, no external files", runs,
                 normal.to_engine_ms, normal.to_return_ms, normal.arguments);
+    std::printf("    %.2f times the yardstick, to engine\n",
+                normal.to_engine_ms / bare.to_engine_ms);
 
     struct Row {
         const char *folder;

@@ -1,9 +1,12 @@
-// Real starts of a stand-in engine through the launch and the POSIX program start: the
-// arguments it receives, the folder it runs in, its own session, and nothing run by a shell.
+// Real starts of a stand-in engine through the POSIX program start: the arguments it receives
+// (the cases the Windows test runs too), the folder it runs in, its own session, no zombie,
+// and nothing run by a shell.
 #include "doom_launch.h"
 #include "helpers.h"
 #include "program_start.h"
+#include "requests.h"
 #include "rig.h"
+#include "start_cases.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,12 +22,6 @@ namespace {
 // Long enough for a loaded machine; only a failing test waits this long.
 constexpr int patience = 20000;
 
-// clang-format off
-const LaunchRequest solo{1, "", 0, "0", "", "", 0, 0, 0, "Map07", " 4", 0, 0, "", 0, "", 0, 0, "", 0, 1};
-const LaunchRequest host{1, "", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0, 0, "20", 0, "30", 0, 2, "2", -1, 0};
-const LaunchRequest join{0, "10.0.0.2", 0, "2", "", "", 0, 0, 0, "Map01", "2", 0, 0, "20", 0, "30", 0, 2, "2", -1, 1};
-// clang-format on
-
 void touch(const QString &path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -33,11 +30,11 @@ void touch(const QString &path) {
 }
 
 // A stand-in engine: a script that writes its folder, process group and session, then its
-// arguments one per line. With `wait`, it then stays until a file ".go" appears beside its
-// report (20 s at most) and notes with ".done" that it has finished.
+// arguments one per line, to "report" in the test's folder. With `wait`, it then stays until a
+// file ".go" appears beside its report (20 s at most) and notes with ".done" that it ended.
 struct Stub {
     explicit Stub(const QString &name, bool wait = false)
-        : path(QDir(dir.path()).filePath(name)), report(dir.filePath("report")) {
+        : path(folder + '/' + name), report(dir.filePath("report")) {
         QString script = QStringLiteral(R"(#!/bin/sh
 out='%1'
 stat=$(cat /proc/$$/stat)
@@ -67,19 +64,12 @@ mv "$out.part" "$out"
         lines.removeLast(); // after the last line end
         return lines;
     }
-    QStringList arguments() const { return lines().mid(3); }
 
     QTemporaryDir dir;
+    const QString folder = dir.filePath("My Games"); // "@" of the shared cases
     QString path;
     QString report;
 };
-
-// Launches through launch_game with the real program start.
-void launch(Rig &rig, const QString &exe, const QString &rest, const LaunchRequest &request) {
-    rig.write_cfg((exe + ',' + rest + "\r\n").toLocal8Bit());
-    rig.platform.start = [](const QString &line) { return brx::start_program(line); };
-    doom_launch::launch_game(rig.forms, request);
-}
 
 } // namespace
 
@@ -90,9 +80,9 @@ private slots:
     void cleanup() { QDir::setCurrent(initial_dir_); }
     void arguments_data();
     void arguments();
-    void paths_with_blanks_data();
-    void paths_with_blanks();
+    void launched_in_its_folder();
     void outlives_the_launcher();
+    void leaves_no_zombie();
     void failures_data();
     void failures();
 
@@ -101,112 +91,52 @@ private:
     QTemporaryDir elsewhere_; // the current directory before each start
 };
 
-// The worked examples and text with shell characters in any box reach the engine as these
-// argument vectors: no shell reads them. ZDoomGL runs in its own folder, ZDoom where the
-// launcher was.
 void tst_program_start::arguments_data() {
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<QString>("settings"); // brx.cfg after the engine path
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<LaunchRequest>("request");
-    QTest::addColumn<QString>("arguments"); // one blank between two
-
-    const QString cfg = "DOOM2.WAD,640,480,44100, 2 , 0 ";
-    const QString d2 = "IWAD: Doom2";
-    const QString tail = " -width 640 -height 480 +snd_samplerate 44100";
-    // clang-format off
-    QTest::newRow("worked example: single-player")
-        << "zdoom.exe" << "C:\\Games\\DOOM2.WAD,640,480,44100, 2 , 0 " << d2
-        << LaunchRequest{1, "", 0, "0", " C:\\Wads\\a.wad C:\\Wads\\b.wad", "", 0, 1, 1, "Map07", " 4", 0, 0, "", 0, "", 0, 0, "", 0, 1}
-        << "-iwad C:\\Games\\DOOM2.WAD -file C:\\Wads\\a.wad C:\\Wads\\b.wad -respawn -fast -skill 4 -warp 07" + tail;
-    QTest::newRow("worked example: hosting")
-        << "zdoomgl.exe" << "C:\\Games\\DOOM.WAD,800,600,22050, 1 , 1 " << "IWAD: Doom"
-        << LaunchRequest{1, "", 0, "2", "", "C:\\Wads\\patch.deh", 0, 0, 0, "E2M3", "2", 1, 1, "20", 0, "30", 1, 2, "4", -1, 1}
-        << "-iwad C:\\Games\\DOOM.WAD -deh C:\\Wads\\patch.deh -paltex -3dfx -nomd2 -skill 3 -warp 2 3 -extratic -dup 2 -host 4 -altdeath +set timelimit 20 -width 800 -height 600 +snd_samplerate 22050";
-    QTest::newRow("worked example: joining")
-        << "zdoom.exe" << "C:\\Games\\DOOM2.WAD,640,480,44100, 2 , 0 " << d2
-        << LaunchRequest{0, "10.0.0.2", 1, "3", "", "", 1, 1, 1, "Map07", "2", 1, 1, "20", 1, "30", 1, 2, "4", -1, 1}
-        << "-iwad C:\\Games\\DOOM2.WAD -extratic -dup 3 -join 10.0.0.2" + tail;
-    // clang-format on
-    QTest::newRow("; in the address")
-        << "zdoom.exe" << cfg << d2 << with(join, [](auto &r) { r.hostip = "1;touch pwned"; })
-        << "-iwad DOOM2.WAD -extratic -join 1;touch pwned" + tail;
-    QTest::newRow("| and * in the files") << "zdoom.exe" << cfg << d2 << with(join, [](auto &r) {
-        r.externalwad = "a|touch pwned | touch pwned *";
-    }) << "-iwad DOOM2.WAD -file a|touch pwned | touch pwned * -extratic -join 10.0.0.2" + tail;
-    QTest::newRow("$() in the patch")
-        << "zdoom.exe" << cfg << d2 << with(join, [](auto &r) { r.dehacked = "$(touch pwned)"; })
-        << "-iwad DOOM2.WAD -deh $(touch pwned) -extratic -join 10.0.0.2" + tail;
-    QTest::newRow("backticks and > in the limits")
-        << "zdoom.exe" << cfg << d2
-        << with(host,
-                [](auto &r) {
-                    r.timelimit = r.fraglimit = 1;
-                    r.timetext = "`touch pwned`";
-                    r.fragtext = "30>pwned";
-                })
-        << "-iwad DOOM2.WAD -extratic -host 2 +set timelimit `touch pwned` +set fraglimit "
-           "30>pwned" +
-               tail;
-    QTest::newRow("& and $ in the players")
-        << "zdoom.exe" << cfg << d2 << with(host, [](auto &r) { r.playernum = "2&$HOME"; })
-        << "-iwad DOOM2.WAD -extratic -host 2&$HOME" + tail;
+    QTest::addColumn<int>("row");
+    for (int row = 0; row < int(std::size(start_cases::cases)); ++row) {
+        if (!start_cases::cases[row].windows_only)
+            QTest::newRow(start_cases::cases[row].name) << row;
+    }
 }
 
 void tst_program_start::arguments() {
-    QFETCH(QString, engine);
-    QFETCH(QString, settings);
-    QFETCH(QString, caption);
-    QFETCH(LaunchRequest, request);
-    QFETCH(QString, arguments);
-    Stub stub(engine);
+    QFETCH(int, row);
+    const start_cases::Case &test = start_cases::cases[row];
+    const QStringList files = QString::fromUtf8(test.files).split('|');
+    Stub stub(files[0]);
+    for (const QString &file : files.mid(1))
+        touch(stub.folder + '/' + file);
     touch(elsewhere_.filePath("a.wad")); // for a "*" to match, were it ever expanded
-    Rig rig;
-    rig.main.display_iwad->setText(caption);
-    launch(rig, stub.path, settings, request);
+    const QString here = test.from_engine_folder ? stub.folder : elsewhere_.path();
+    QVERIFY(QDir::setCurrent(here));
 
-    QVERIFY(rig.platform.messages.isEmpty());
+    QCOMPARE(start_program(QString::fromUtf8(test.line).replace('@', stub.folder)), 0);
     const QStringList lines = stub.lines();
-    QCOMPARE(lines.mid(3), arguments.split(' '));
-    const bool gl = engine == u"zdoomgl.exe";
-    QCOMPARE(canonical(lines.value(0)), canonical(gl ? stub.dir.path() : elsewhere_.path()));
-    for (const QString &folder : {elsewhere_.path(), stub.dir.path(), rig.dir.path()})
+    QCOMPARE(lines.mid(3), QString::fromUtf8(test.arguments).replace('@', stub.folder).split('|'));
+    QCOMPARE(canonical(lines.value(0)), canonical(here));
+    for (const QString &folder : {elsewhere_.path(), stub.folder, stub.dir.path()})
         QVERIFY(!QFileInfo::exists(QDir(folder).filePath("pwned")));
-    QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
 }
 
-// Paths under folders with blanks, put into the line unquoted, arrive as one argument each;
-// a file that does not exist cannot be told from two and stays in pieces.
-void tst_program_start::paths_with_blanks_data() {
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<bool>("relative"); // the files given relative to the engine's folder
-
-    QTest::newRow("ZDoom, full paths") << "My Games/zdoom.exe" << false;
-    QTest::newRow("ZDoomGL, paths from its folder") << "My Games/zdoomgl.exe" << true;
-}
-
-void tst_program_start::paths_with_blanks() {
-    QFETCH(QString, engine);
-    QFETCH(bool, relative);
-    Stub stub(engine);
-    const QString base = relative ? QString() : stub.dir.filePath("My Games") + '/';
-    for (const char *file : {"doom 2/DOOM2.WAD", "a b.wad", "Wads/c.wad", "x  y.deh"})
-        touch(stub.dir.filePath("My Games/") + file);
+// Through the launch: ZDoomGL under a folder with blanks runs in its folder, and the files,
+// given from there, arrive whole.
+void tst_program_start::launched_in_its_folder() {
+    Stub stub("zdoomgl.exe");
+    touch(stub.folder + "/doom 2/DOOM2.WAD");
+    touch(stub.folder + "/a b.wad");
     Rig rig;
     rig.main.display_iwad->setText("IWAD: Doom2");
-    LaunchRequest request = solo;
-    request.externalwad = ' ' + base + "a b.wad " + base + "Wads/c.wad " + base + "no such.wad";
-    request.dehacked = base + "x  y.deh";
-    launch(rig, stub.path, base + "doom 2/DOOM2.WAD,640,480,44100, 2 , 0 ", request);
+    rig.write_cfg((stub.path + ",doom 2/DOOM2.WAD,640,480,44100, 2 , 0 \r\n").toLocal8Bit());
+    rig.platform.start = [](const QString &line) { return start_program(line); };
+    doom_launch::launch_game(rig.forms,
+                             with(requests::solo, [](auto &r) { r.externalwad = " a b.wad"; }));
 
-    const QStringList expected = QStringList{"-iwad", base + "doom 2/DOOM2.WAD", "-file",
-                                             base + "a b.wad", base + "Wads/c.wad"} +
-                                 (base + "no such.wad").split(' ') +
-                                 QString("-deh|" + base +
-                                         "x  y.deh|-skill|4|-warp|07|-width|640|-height|480|"
-                                         "+snd_samplerate|44100")
-                                     .split('|');
-    QCOMPARE(stub.arguments(), expected);
+    const QStringList lines = stub.lines();
+    QCOMPARE(canonical(lines.value(0)), canonical(stub.folder));
+    QCOMPARE(lines.mid(3), QString("-iwad|doom 2/DOOM2.WAD|-file|a b.wad|-skill|4|-warp|01|-width|"
+                                   "640|-height|480|+snd_samplerate|44100")
+                               .split('|'));
+    QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
 }
 
 // A launcher that starts an engine and ends at once: the start returned while the engine
@@ -229,17 +159,27 @@ void tst_program_start::outlives_the_launcher() {
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(stub.report + ".done"), patience);
 }
 
+// The engine leads its own session, so the session is its process id; once it has ended,
+// nothing of it is left in the process table.
+void tst_program_start::leaves_no_zombie() {
+    Stub stub("zdoom");
+    QCOMPARE(start_program(stub.path), 0);
+    const QString process = "/proc/" + stub.lines().value(2);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(process), patience);
+}
+
 void tst_program_start::failures_data() {
     QTest::addColumn<QString>("line"); // %1: a folder with the files "plain" and "text"
     QTest::addColumn<int>("error");    // -1: any number but 0 and 53
 
-    QTest::newRow("missing file") << "%1/zdoom.exe -iwad x" << int(error_file_not_found);
-    QTest::newRow("missing folder") << "%1/none/zdoom -iwad x" << int(error_file_not_found);
+    QTest::newRow("missing file") << "%1/zdoom.exe -iwad x" << int(error_program_not_found);
+    QTest::newRow("missing folder") << "%1/none/zdoom -iwad x" << int(error_program_not_found);
     QTest::newRow("empty engine path")
-        << " -iwad  -width  -height  +snd_samplerate " << int(error_file_not_found);
-    QTest::newRow("not on the search path") << "brx-no-such-engine -x" << int(error_file_not_found);
-    QTest::newRow("not executable") << "%1/plain -iwad x" << int(error_file_not_found);
-    QTest::newRow("a folder") << "%1 -iwad x" << int(error_file_not_found);
+        << " -iwad  -width  -height  +snd_samplerate " << int(error_program_not_found);
+    QTest::newRow("not on the search path")
+        << "brx-no-such-engine -x" << int(error_program_not_found);
+    QTest::newRow("not executable") << "%1/plain -iwad x" << int(error_program_not_found);
+    QTest::newRow("a folder") << "%1 -iwad x" << int(error_program_not_found);
     // Executable, but nothing the system can run, and no shell to fall back on.
     QTest::newRow("not a program") << "%1/text -iwad x" << -1;
 }
@@ -257,7 +197,7 @@ void tst_program_start::failures() {
     }
     const int result = start_program(line.contains("%1") ? line.arg(dir.path()) : line);
     if (error < 0)
-        QVERIFY(result != 0 && result != error_file_not_found);
+        QVERIFY(result != 0 && result != error_program_not_found);
     else
         QCOMPARE(result, error);
     QVERIFY(!QFileInfo::exists(elsewhere_.filePath("ran")));
@@ -266,7 +206,7 @@ void tst_program_start::failures() {
 int main(int argc, char *argv[]) {
     // Stands in for a launcher that starts an engine and ends at once.
     if (argc == 3 && qstrcmp(argv[1], "--start") == 0)
-        return brx::start_program(QString::fromLocal8Bit(argv[2]));
+        return start_program(QString::fromLocal8Bit(argv[2]));
     QApplication app(argc, argv);
     tst_program_start test;
     QTEST_SET_MAIN_SOURCE_PATH

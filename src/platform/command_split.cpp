@@ -1,8 +1,5 @@
 #include "command_split.h"
 
-#include <QFileInfo>
-#include <QList>
-#include <QStandardPaths>
 #include <algorithm>
 #include <utility>
 
@@ -11,21 +8,21 @@ namespace brx {
 namespace {
 
 // No name of a file or folder is longer than this on the systems the launcher runs on.
-constexpr qsizetype longest_name = 255;
+constexpr std::size_t longest_name = 255;
 
-bool is_blank(QChar c) {
+bool is_blank(char16_t c) {
     return c == u' ' || c == u'\t';
 }
 
 struct Piece {
-    qsizetype begin = 0; // where the piece stands in the line
-    qsizetype end = 0;
-    QString text;      // what the program reads
-    bool plain = true; // no double quote in it: its text is the line's own text
+    std::size_t begin = 0; // where the piece stands in the line
+    std::size_t end = 0;
+    std::u16string text; // what the program reads
+    bool plain = true;   // no double quote in it: its text is the line's own text
 };
 
 // The program's own piece: double quotes group, backslashes are ordinary characters.
-void read_program_piece(QStringView line, qsizetype &at, Piece &piece) {
+void read_program_piece(std::u16string_view line, std::size_t &at, Piece &piece) {
     bool quoted = false;
     for (; at < line.size() && (quoted || !is_blank(line[at])); ++at) {
         if (line[at] == u'"')
@@ -39,16 +36,16 @@ void read_program_piece(QStringView line, qsizetype &at, Piece &piece) {
 // backslashes and open or close a quoted part; 2n + 1 backslashes and a double quote give n
 // backslashes and a literal double quote; backslashes before anything else stand as they are;
 // inside a quoted part, two double quotes give one literal double quote.
-void read_argument_piece(QStringView line, qsizetype &at, Piece &piece) {
+void read_argument_piece(std::u16string_view line, std::size_t &at, Piece &piece) {
     bool quoted = false;
     while (at < line.size()) {
-        qsizetype backslashes = 0;
+        std::size_t backslashes = 0;
         while (at < line.size() && line[at] == u'\\') {
             ++backslashes;
             ++at;
         }
         if (at < line.size() && line[at] == u'"') {
-            piece.text += QString(backslashes / 2, u'\\');
+            piece.text.append(backslashes / 2, u'\\');
             if (backslashes % 2 == 1) {
                 piece.text += u'"';
             } else if (quoted && at + 1 < line.size() && line[at + 1] == u'"') {
@@ -60,7 +57,7 @@ void read_argument_piece(QStringView line, qsizetype &at, Piece &piece) {
             ++at;
             continue;
         }
-        piece.text += QString(backslashes, u'\\');
+        piece.text.append(backslashes, u'\\');
         if (at == line.size() || (!quoted && is_blank(line[at])))
             break;
         piece.text += line[at];
@@ -68,9 +65,9 @@ void read_argument_piece(QStringView line, qsizetype &at, Piece &piece) {
     }
 }
 
-QList<Piece> read_pieces(QStringView line) {
-    QList<Piece> pieces;
-    qsizetype at = 0;
+std::vector<Piece> read_pieces(std::u16string_view line) {
+    std::vector<Piece> pieces;
+    std::size_t at = 0;
     for (;;) {
         while (at < line.size() && is_blank(line[at]))
             ++at;
@@ -78,29 +75,29 @@ QList<Piece> read_pieces(QStringView line) {
             return pieces;
         Piece piece;
         piece.begin = at;
-        qsizetype end = at;
+        std::size_t end = at;
         while (end < line.size() && !is_blank(line[end]) && line[end] != u'"')
             ++end;
         if (end == line.size() || is_blank(line[end])) {
             // Without a double quote, every rule leaves the text as it stands.
-            piece.text = line.sliced(at, end - at).toString();
+            piece.text = line.substr(at, end - at);
             at = end;
         } else {
             piece.plain = false;
-            if (pieces.isEmpty())
+            if (pieces.empty())
                 read_program_piece(line, at, piece);
             else
                 read_argument_piece(line, at, piece);
         }
         piece.end = at;
-        pieces.append(std::move(piece));
+        pieces.push_back(std::move(piece));
     }
 }
 
 // The line's own text from the start of one piece to the end of another, blanks between
 // them included as they stand.
-QString span(QStringView line, const Piece &first, const Piece &last) {
-    return line.sliced(first.begin, last.end - first.begin).toString();
+std::u16string span(std::u16string_view line, const Piece &first, const Piece &last) {
+    return std::u16string(line.substr(first.begin, last.end - first.begin));
 }
 
 // Grows a run of plain pieces from pieces[first], starting with `shortest` of them, until
@@ -108,22 +105,21 @@ QString span(QStringView line, const Piece &first, const Piece &last) {
 // file: a folder in it does not exist, or its last name is longer than a name can be. Each
 // piece thus costs a bounded number of look-ups, however long the line. Returns how many
 // pieces the accepted run holds, 0 when no run is accepted.
-qsizetype grow_run(QStringView line, const QList<Piece> &pieces, qsizetype first,
-                   qsizetype shortest, const PathLookup &lookup,
-                   const std::function<bool(const QString &)> &names) {
-    for (qsizetype i = first; i < first + shortest; ++i) {
+std::size_t grow_run(std::u16string_view line, const std::vector<Piece> &pieces, std::size_t first,
+                     std::size_t shortest, const PathLookup &lookup,
+                     const std::function<bool(const std::u16string &)> &names) {
+    for (std::size_t i = first; i < first + shortest; ++i) {
         if (i >= pieces.size() || !pieces[i].plain)
             return 0;
     }
-    qsizetype folder_checked = 0; // length of the folder part known to exist
-    for (qsizetype last = first + shortest - 1; last < pieces.size() && pieces[last].plain;
+    std::size_t folder_checked = 0; // length of the folder part known to exist
+    for (std::size_t last = first + shortest - 1; last < pieces.size() && pieces[last].plain;
          ++last) {
-        const QString candidate = span(line, pieces[first], pieces[last]);
-        qsizetype folder = candidate.size();
-        while (folder > 0 && !lookup.separators.contains(candidate[folder - 1]))
-            --folder;
+        const std::u16string candidate = span(line, pieces[first], pieces[last]);
+        const std::size_t separator = candidate.find_last_of(lookup.separators);
+        const std::size_t folder = separator == std::u16string::npos ? 0 : separator + 1;
         if (folder > folder_checked) {
-            if (lookup.kind(candidate.left(folder)) != PathKind::folder)
+            if (lookup.kind(candidate.substr(0, folder)) != PathKind::folder)
                 return 0;
             folder_checked = folder;
         }
@@ -137,60 +133,20 @@ qsizetype grow_run(QStringView line, const QList<Piece> &pieces, qsizetype first
 
 } // namespace
 
-PathLookup system_paths() {
-    PathLookup lookup;
-#ifdef Q_OS_WIN
-    lookup.separators = QStringLiteral("\\/");
-#else
-    lookup.separators = QStringLiteral("/");
-#endif
-    lookup.kind = [](const QString &path) {
-        const QFileInfo info(path);
-        if (path.isEmpty() || !info.exists())
-            return PathKind::none;
-        return info.isDir() ? PathKind::folder : PathKind::file;
-    };
-    lookup.program = [separators = lookup.separators](const QString &candidate) -> QString {
-        if (candidate.isEmpty())
-            return {};
-        bool bare = std::none_of(candidate.begin(), candidate.end(),
-                                 [&](QChar c) { return separators.contains(c); });
-#ifdef Q_OS_WIN
-        bare = bare && !candidate.contains(u':');
-#endif
-        if (bare)
-            return QStandardPaths::findExecutable(candidate);
-        QStringList tries{candidate};
-#ifdef Q_OS_WIN
-        // A start adds the ".exe" that a program name without an extension leaves out.
-        if (QFileInfo(candidate).suffix().isEmpty())
-            tries << candidate + QStringLiteral(".exe");
-#endif
-        for (const QString &path : tries) {
-            const QFileInfo info(path);
-            if (info.isFile() && info.isExecutable())
-                return path;
-        }
-        return {};
-    };
-    return lookup;
-}
-
-SplitCommand split_command(QStringView command_line, const PathLookup &lookup) {
-    const QStringView line = command_line;
-    const QList<Piece> pieces = read_pieces(line);
+SplitCommand split_command(std::u16string_view line, const PathLookup &lookup) {
+    const std::vector<Piece> pieces = read_pieces(line);
     SplitCommand split;
-    if (pieces.isEmpty())
+    if (pieces.empty())
         return split;
 
     // The program: a quoted first piece stands alone; otherwise the shortest run of leading
     // pieces that names an executable file.
-    QString program;
-    const auto names_program = [&](const QString &candidate) {
+    std::u16string program;
+    const auto names_program = [&](const std::u16string &candidate) {
         program = lookup.program(candidate);
-        return !program.isEmpty();
+        return !program.empty();
     };
-    qsizetype taken = 0;
+    std::size_t taken = 0;
     if (pieces[0].plain)
         taken = grow_run(line, pieces, 0, 1, lookup, names_program);
     else if (names_program(pieces[0].text))
@@ -200,46 +156,46 @@ SplitCommand split_command(QStringView command_line, const PathLookup &lookup) {
     split.program = program;
 
     struct Joined {
-        qsizetype begin;
-        qsizetype end;
+        std::size_t begin;
+        std::size_t end;
     };
-    QList<Joined> joined;
+    std::vector<Joined> joined;
     if (taken == 1) {
-        split.arguments.append(pieces[0].text);
+        split.arguments.push_back(pieces[0].text);
     } else {
-        split.arguments.append(span(line, pieces[0], pieces[taken - 1]));
-        joined.append({pieces[0].begin, pieces[taken - 1].end});
+        split.arguments.push_back(span(line, pieces[0], pieces[taken - 1]));
+        joined.push_back({pieces[0].begin, pieces[taken - 1].end});
     }
 
-    const auto names_file = [&](const QString &candidate) {
+    const auto names_file = [&](const std::u16string &candidate) {
         return lookup.kind(candidate) == PathKind::file;
     };
-    for (qsizetype i = taken; i < pieces.size();) {
+    for (std::size_t i = taken; i < pieces.size();) {
         const Piece &piece = pieces[i];
-        qsizetype run = 1;
-        if (piece.plain && lookup.kind(piece.text) == PathKind::none)
-            run = std::max<qsizetype>(1, grow_run(line, pieces, i, 2, lookup, names_file));
+        std::size_t run = 1;
+        if (piece.plain && lookup.kind(piece.text) != PathKind::file)
+            run = std::max<std::size_t>(1, grow_run(line, pieces, i, 2, lookup, names_file));
         if (run == 1) {
-            split.arguments.append(piece.text);
+            split.arguments.push_back(piece.text);
         } else {
             const Piece &last = pieces[i + run - 1];
-            split.arguments.append(span(line, piece, last));
-            joined.append({piece.begin, last.end});
+            split.arguments.push_back(span(line, piece, last));
+            joined.push_back({piece.begin, last.end});
         }
         i += run;
     }
 
-    qsizetype at = 0;
+    std::size_t at = 0;
     for (const Joined &run : joined) {
-        split.quoted_line += line.sliced(at, run.begin - at);
+        split.quoted_line += line.substr(at, run.begin - at);
         split.quoted_line += u'"';
         // A joined run names a file, so it never ends in a backslash that would turn the
         // closing quote into a literal one.
-        split.quoted_line += line.sliced(run.begin, run.end - run.begin);
+        split.quoted_line += line.substr(run.begin, run.end - run.begin);
         split.quoted_line += u'"';
         at = run.end;
     }
-    split.quoted_line += line.sliced(at);
+    split.quoted_line += line.substr(at);
     return split;
 }
 

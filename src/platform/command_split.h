@@ -3,16 +3,17 @@
 // double quotes group, and the program is the shortest run of leading pieces that names an
 // executable file. Paths are put into the line without quotes, so a path with blanks arrives
 // in pieces; a run of pieces that together name an existing file, where the first piece alone
-// names nothing, is put back together into one argument.
+// names no file, is put back together into one argument.
 //
-// The file system is asked through a PathLookup, so that the rules can be tried on paths of
-// either style without the files.
+// Plain standard C++ on UTF-16 text, so that the Windows start builds without Qt. The file
+// system is asked through a PathLookup, so that the rules can be tried on paths of either
+// style without the files.
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <QStringView>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace brx {
 
@@ -20,28 +21,25 @@ enum class PathKind { none, file, folder };
 
 struct PathLookup {
     // What the path names, relative to the current folder.
-    std::function<PathKind(const QString &path)> kind;
+    std::function<PathKind(const std::u16string &path)> kind;
     // The file to run for a candidate program: the candidate itself when it names an
     // executable file, the file found on the search path for a bare name, or nothing.
-    std::function<QString(const QString &candidate)> program;
+    std::function<std::u16string(const std::u16string &candidate)> program;
     // The characters that separate the folders of a path.
-    QString separators;
+    std::u16string separators;
 };
-
-// The lookup against this machine's own files.
-PathLookup system_paths();
 
 struct SplitCommand {
     // The file to run; empty when no program was found.
-    QString program;
+    std::u16string program;
     // The argument vector; the first one is the program as the line spells it.
-    QStringList arguments;
+    std::vector<std::u16string> arguments;
     // The line again, with every run of pieces that was put back together (program
     // included) in double quotes, so that a Windows start and the program's C runtime read
     // the same arguments. Everything else stands as it stood.
-    QString quoted_line;
+    std::u16string quoted_line;
 };
 
-SplitCommand split_command(QStringView command_line, const PathLookup &lookup);
+SplitCommand split_command(std::u16string_view command_line, const PathLookup &lookup);
 
 } // namespace brx

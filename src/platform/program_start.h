@@ -1,19 +1,36 @@
 // Starting another program from one command line, as the engine and the help viewer are
 // started: no shell is ever involved, the program runs detached in the current directory
-// and outlives the launcher.
+// and outlives the launcher. Plain standard C++, so that the Windows start builds and is
+// tested without Qt; Qt code gets a wrapper that takes a QString.
 #pragma once
 
+#include "command_split.h"
+
+#include <string_view>
+
+#ifdef QT_CORE_LIB
 #include <QString>
+#endif
 
 namespace brx {
 
-// Error numbers of a start that failed for another reason than a missing program.
+// Error numbers of a start that failed. The first is the platform's error_file_not_found.
+inline constexpr int error_program_not_found = 53;
 inline constexpr int error_out_of_memory = 7;
 inline constexpr int error_permission_denied = 70;
 inline constexpr int error_file_access = 75;
 
-// Returns 0 once the program has been started, error_file_not_found (53) when no program
-// can be found, another error number for any other failure.
-int start_program(const QString &command_line);
+// The lookup against this machine's own files.
+PathLookup system_paths();
+
+// Returns 0 once the program has been started, error_program_not_found when no program can
+// be found, another error number for any other failure.
+int start_program(std::u16string_view command_line);
+
+#ifdef QT_CORE_LIB
+inline int start_program(const QString &command_line) {
+    return start_program(command_line.toStdU16String());
+}
+#endif
 
 } // namespace brx

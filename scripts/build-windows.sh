@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Cross-builds the whole launcher for Windows on Debian: a static Qt (Core, Gui, Widgets, Test)
+# for MinGW-w64 made from Debian's own qt6-base source (the version the host's Qt tools are),
+# then the launcher, its tests and a .zip of the portable folder. The Qt build takes the better
+# part of an hour on two cores; it is made once into a cache folder outside the repository and
+# reused from then on.
+#
+# Usage: scripts/build-windows.sh [qt|launcher|test|all]   (default: all)
+#   qt        only the static Qt, into the cache
+#   launcher  Qt if missing, then the launcher, the tests and the .zip (build-windows/)
+#   test      the above, then every test under wine64 on the offscreen platform
+#   all       the same as test
+# BRX_WINDOWS_CACHE: the cache folder (default ~/.cache/brixmoor-windows).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+what=${1:-all}
+cache=${BRX_WINDOWS_CACHE:-$HOME/.cache/brixmoor-windows}
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | sed 's/+.*//' || true)
+prefix=$cache/qt-${qt_version:-unknown}-mingw-static
+build_dir=${BUILD_DIR:-build-windows}
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+host_cmake=/usr/lib/x86_64-linux-gnu/cmake
+
+scripts/deps.sh g++-mingw-w64-x86-64-posix dpkg-dev zip
+mkdir -p "$cache"
+
+# The compilers, for Qt and for us alike; the posix flavour has std::thread.
+toolchain=$cache/mingw-toolchain.cmake
+cat >"$toolchain" <<'EOF'
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+EOF
+
+build_qt() {
+    if [ -e "$prefix/.complete" ]; then
+        echo "Qt for Windows: $prefix (built before)"
+        return
+    fi
+    [ -n "$qt_version" ] || { echo "qt6-base-dev is not installed" >&2; exit 1; }
+    local work=$cache/qt-work
+    local started=$SECONDS
+    mkdir -p "$work"
+    # The source comes from Debian's own archive. The system has no deb-src lines, so apt gets
+    # a list of its own for this one download and the system's lists stay as they are.
+    if [ ! -d "$work/source" ]; then
+        local apt=$work/apt
+        mkdir -p "$apt/lists/partial" "$apt/parts"
+        sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null |
+            head -n1 >"$apt/uri" || true
+        [ -s "$apt/uri" ] || echo http://deb.debian.org/debian >"$apt/uri"
+        echo "deb-src $(cat "$apt/uri") bookworm main" >"$apt/sources.list"
+        local options=(-o "Dir::Etc::SourceList=$apt/sources.list"
+                       -o "Dir::Etc::SourceParts=$apt/parts" -o "Dir::State::Lists=$apt/lists")
+        apt-get "${options[@]}" update -qq
+        rm -rf "$work/download"
+        mkdir -p "$work/download"
+        (cd "$work/download" && apt-get "${options[@]}" source -qq "qt6-base=$(
+            dpkg-query -W -f='${Version}' qt6-base-dev)")
+        mv "$(find "$work/download" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')" \
+            "$work/source"
+    fi
+    # Only what the launcher and its tests use; every third-party library Qt carries is
+    # built in, so that nothing of the host's is picked up. A build that was stopped goes on
+    # where it stood.
+    [ -f "$work/build/build.ninja" ] ||
+        cmake -S "$work/source" -B "$work/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+        -DFEATURE_pkg_config=OFF -DFEATURE_dbus=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF \
+        -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF \
+        -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF \
+        -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
+        -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF \
+        -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF \
+        -DFEATURE_accessibility=ON
+    cmake --build "$work/build" --parallel "$jobs"
+    cmake --install "$work/build"
+    touch "$prefix/.complete"
+    echo "Qt for Windows built in $(((SECONDS - started) / 60)) min: $prefix"
+}
+
+build_qt
+[ "$what" = qt ] && exit 0
+
+# The launcher and its tests, linked statically throughout: one .exe each, no DLLs.
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
+cmake --build "$build_dir" --parallel "$jobs"
+
+# The portable folder: the launcher alone; brx.cfg appears beside it at the first "Okay".
+portable=$build_dir/brixmoor
+rm -rf "$portable" "$build_dir/brixmoor-windows.zip"
+mkdir -p "$portable"
+cp "$build_dir/src/app/brixmoor.exe" "$portable/"
+(cd "$build_dir" && zip -qr brixmoor-windows.zip brixmoor)
+echo "Windows launcher: $build_dir/brixmoor-windows.zip"
+[ "$what" = launcher ] && exit 0
+
+# Every test under wine64, on Qt's offscreen platform. QtTest writes nothing to wine's console,
+# so each writes its log to a file, shown when it fails.
+scripts/deps.sh wine64
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX WINEDEBUG=-all QT_QPA_PLATFORM=offscreen
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+failed=0
+for test in "$build_dir"/tests/tst_*.exe; do
+    name=$(basename "$test" .exe)
+    log=$build_dir/tests/$name.log
+    if (cd "$build_dir/tests" && /usr/lib/wine/wine64 "$name.exe" -o "$name.log,txt" \
+        >/dev/null 2>&1); then
+        echo "PASS $name: $(grep -a '^Totals' "$log" | tr -d '\r')"
+    else
+        echo "FAIL $name"
+        tr -d '\r' <"$log" | grep -a -v '^PASS' || true
+        failed=1
+    fi
+done
+exit "$failed"
