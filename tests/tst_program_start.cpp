@@ -2,6 +2,7 @@
 // (the cases the Windows test runs too), the folder it runs in, its own session, no zombie,
 // and nothing run by a shell.
 #include "doom_launch.h"
+#include "folder_fixture.h"
 #include "helpers.h"
 #include "program_start.h"
 #include "requests.h"
@@ -73,11 +74,9 @@ mv "$out.part" "$out"
 
 } // namespace
 
-class tst_program_start : public QObject {
+class tst_program_start : public InOwnFolder {
     Q_OBJECT
 private slots:
-    void init() { QVERIFY(QDir::setCurrent(elsewhere_.path())); }
-    void cleanup() { QDir::setCurrent(initial_dir_); }
     void arguments_data();
     void arguments();
     void launched_in_its_folder();
@@ -85,10 +84,6 @@ private slots:
     void leaves_no_zombie();
     void failures_data();
     void failures();
-
-private:
-    const QString initial_dir_ = QDir::currentPath();
-    QTemporaryDir elsewhere_; // the current directory before each start
 };
 
 void tst_program_start::arguments_data() {
