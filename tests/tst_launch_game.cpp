@@ -45,20 +45,15 @@ private slots:
 
 void tst_launch_game::settings_reloaded_data() {
     QTest::addColumn<QByteArray>("cfg");
-    QTest::addColumn<bool>("main_window");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("stored record") << record("/g/zdoom") << true
+    QTest::newRow("stored record") << record("/g/zdoom")
                                    << "/g/zdoom -iwad /g/DOOM2.WAD -skill  4 -warp 01 -width 640 "
                                       "-height 480 +snd_samplerate 44100"
                                    << "";
-    QTest::newRow("no main window: no caption") << record("/g/zdoom") << false
-                                                << "/g/zdoom -iwad /g/DOOM2.WAD -skill  4 -warp  "
-                                                   "-width 640 -height 480 +snd_samplerate 44100"
-                                                << "";
     // What the file does not supply keeps the presets: empty texts, card 2, nomd2 0.
-    QTest::newRow("damaged record") << QByteArray("/g/zdoomgl.exe,/g/DOOM2.WAD,800\r\n") << true
+    QTest::newRow("damaged record") << QByteArray("/g/zdoomgl.exe,/g/DOOM2.WAD,800\r\n")
                                     << "/g/zdoomgl.exe -iwad  -skill  4 -warp 01 -width 800 "
                                        "-height  +snd_samplerate "
                                     << "Config file corrupt";
@@ -66,13 +61,10 @@ void tst_launch_game::settings_reloaded_data() {
 
 void tst_launch_game::settings_reloaded() {
     QFETCH(QByteArray, cfg);
-    QFETCH(bool, main_window);
     QFETCH(QString, line);
     QFETCH(QString, message);
     Rig rig;
     rig.main.display_iwad->setText("IWAD: Doom2");
-    if (!main_window)
-        rig.forms.set_main(nullptr, nullptr);
     rig.write_cfg(cfg);
     doom_launch::launch_game(rig.forms, solo);
     QCOMPARE(rig.platform.starts.size(), 1);
