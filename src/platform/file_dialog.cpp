@@ -51,10 +51,22 @@ protected:
         const QFileInfo info = model->fileInfo(index);
         if (info.isDir())
             return true;
-        return matchers_[current_].offers(info.fileName(), [&info] { return info.isExecutable(); });
+        const QString path = info.filePath();
+        return matchers_[current_].offers(file_name(path), [&info] { return info.isExecutable(); });
     }
 
 private:
+    // QFileInfo::fileName() of the path, without making a string of it, for each of
+    // thousands of files.
+    static QStringView file_name(const QString &path) {
+        const qsizetype slash = path.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+        if (slash < 0 && path.size() >= 2 && path.at(1) == u':')
+            return QStringView(path).mid(2);
+#endif
+        return QStringView(path).mid(slash + 1);
+    }
+
     QList<FilterMatcher> matchers_;
     int current_ = 0;
 };

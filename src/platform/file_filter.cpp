@@ -27,6 +27,23 @@ bool plain_ascii(QStringView text) {
     return true;
 }
 
+// Whether `name` equals `lower`, an ASCII text in lower case, in either case. Names are mostly
+// ASCII: the few letters outside it that fold to ASCII ones take the general comparison.
+bool same_caseless(QStringView name, QStringView lower) {
+    if (name.size() != lower.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return name.compare(lower, Qt::CaseInsensitive) == 0;
+        if (c >= u'A' && c <= u'Z')
+            c = char16_t(c + (u'a' - u'A'));
+        if (c != lower[i].unicode())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // A star matches any run of characters but a folder separator, the name must match whole,
@@ -37,10 +54,10 @@ bool plain_ascii(QStringView text) {
 FilterMatcher::Pattern::Pattern(const QString &wildcard) {
     if (plain_ascii(wildcard)) {
         kind_ = Kind::exact;
-        text_ = wildcard;
+        text_ = wildcard.toLower();
     } else if (wildcard.startsWith(u'*') && plain_ascii(QStringView(wildcard).mid(1))) {
         kind_ = Kind::suffix;
-        text_ = wildcard.mid(1);
+        text_ = wildcard.mid(1).toLower();
     } else {
         kind_ = Kind::wildcard;
         re_ = QRegularExpression(QRegularExpression::wildcardToRegularExpression(wildcard),
@@ -48,18 +65,17 @@ FilterMatcher::Pattern::Pattern(const QString &wildcard) {
     }
 }
 
-bool FilterMatcher::Pattern::matches(const QString &name) const {
+bool FilterMatcher::Pattern::matches(QStringView name) const {
     switch (kind_) {
     case Kind::exact:
-        return name.compare(text_, Qt::CaseInsensitive) == 0;
+        return same_caseless(name, text_);
     case Kind::suffix: {
         // The letters that fold to ASCII ones (such as the Kelvin sign) are one UTF-16 unit
         // each, as their ASCII letters are: the tail is as long as the text.
-        if (name.size() < text_.size() ||
-            QStringView(name).right(text_.size()).compare(text_, Qt::CaseInsensitive) != 0)
+        if (name.size() < text_.size() || !same_caseless(name.right(text_.size()), text_))
             return false;
         // What the star stands for may hold no folder separator.
-        const QStringView star = QStringView(name).chopped(text_.size());
+        const QStringView star = name.chopped(text_.size());
         if (star.contains(u'/'))
             return false;
 #ifdef Q_OS_WIN
@@ -71,7 +87,7 @@ bool FilterMatcher::Pattern::matches(const QString &name) const {
     case Kind::wildcard:
         break;
     }
-    return re_.match(name).hasMatch();
+    return re_.match(name.toString()).hasMatch();
 }
 
 FilterMatcher::FilterMatcher(const QStringList &patterns, ExeSuffix suffix) {

@@ -38,7 +38,7 @@ public:
 
     // `executable` is asked only when the answer depends on it: it may cost a look at the disk.
     template <typename IsExecutable>
-    bool offers(const QString &file_name, IsExecutable executable) const {
+    bool offers(QStringView file_name, IsExecutable executable) const {
         for (const Pattern &pattern : names_) {
             if (pattern.matches(file_name))
                 return true;
@@ -56,11 +56,11 @@ private:
     class Pattern {
     public:
         explicit Pattern(const QString &wildcard);
-        bool matches(const QString &name) const;
+        bool matches(QStringView name) const;
 
     private:
         enum class Kind { exact, suffix, wildcard } kind_;
-        QString text_;
+        QString text_; // in lower case, for the plain kinds
         QRegularExpression re_;
     };
     QList<Pattern> names_;
