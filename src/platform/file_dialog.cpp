@@ -14,31 +14,60 @@ namespace brx {
 
 namespace {
 
-// Offers the files of the selected filter by our own matching rules, and every folder.
+// Offers the files of the selected filter by our own matching rules, and every folder. Each
+// filter's patterns are made ready once: a folder may hold tens of thousands of files, and
+// every one is tested again at each change of filter.
 class FilterProxy : public QSortFilterProxyModel {
 public:
-    explicit FilterProxy(QList<FilterEntry> entries, QObject *parent)
-        : QSortFilterProxyModel(parent), entries_(std::move(entries)) {}
+    FilterProxy(const QList<FilterEntry> &entries, QObject *parent)
+        : QSortFilterProxyModel(parent) {
+        for (const FilterEntry &entry : entries)
+            matchers_.append(FilterMatcher(entry.patterns));
+    }
 
     void select(int index) {
+        if (index == current_)
+            return;
         current_ = index;
-        invalidateFilter();
+        // As one change of the whole list, as the dialog's own filters do: told row by row,
+        // the views would take thousands of removals or insertions one range at a time.
+        invalidate();
+    }
+
+    // The folder model sorts as the dialog does without a proxy: folders first, sizes by
+    // size, names in the locale's order. Sorting here as well, by the shown texts, would sort
+    // each long folder twice on every change, and by other rules.
+    void sort(int column, Qt::SortOrder order) override {
+        if (sourceModel())
+            sourceModel()->sort(column, order);
     }
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override {
         auto *model = qobject_cast<QFileSystemModel *>(sourceModel());
-        if (!model || current_ < 0 || current_ >= entries_.size())
+        if (!model || current_ < 0 || current_ >= matchers_.size())
             return true;
         const QModelIndex index = model->index(row, 0, parent);
         const QFileInfo info = model->fileInfo(index);
         if (info.isDir())
             return true;
-        return offers(entries_[current_], info.fileName(), info.isExecutable());
+        const QString path = info.filePath();
+        return matchers_[current_].offers(file_name(path), [&info] { return info.isExecutable(); });
     }
 
 private:
-    QList<FilterEntry> entries_;
+    // QFileInfo::fileName() of the path, without making a string of it, for each of
+    // thousands of files.
+    static QStringView file_name(const QString &path) {
+        const qsizetype slash = path.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+        if (slash < 0 && path.size() >= 2 && path.at(1) == u':')
+            return QStringView(path).mid(2);
+#endif
+        return QStringView(path).mid(slash + 1);
+    }
+
+    QList<FilterMatcher> matchers_;
     int current_ = 0;
 };
 
@@ -61,19 +90,28 @@ std::optional<FileChoice> run_file_dialog(const FileRequest &request, QWidget *p
         dialog.setNameFilters(descriptions);
 
     // The dialog filters its own model by patterns it reads from the descriptions; the proxy
-    // filters by our rules instead. So once the dialog has applied a filter (when it comes up,
-    // and after every change of filter) its model is told to hold every file again.
+    // filters by our rules instead. So whenever the dialog has applied a filter (when it is
+    // set up, and at a change of filter made other than in its list of types) its model is
+    // told to hold every file again.
     auto *model = dialog.findChild<QFileSystemModel *>();
     auto follow_filter = [&dialog, model, proxy, descriptions] {
-        if (model)
+        if (model && !model->nameFilters().isEmpty())
             model->setNameFilters({});
         proxy->select(int(descriptions.indexOf(dialog.selectedNameFilter())));
     };
-    if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+    follow_filter();
+    // Any change of the model's filters, even back to none, makes it sort the whole folder
+    // again, which takes long in a folder of thousands of files. So a user's choice in the
+    // list of types goes to the proxy alone, where this Qt lets us tell its dialog not to
+    // apply it (where not, the model is told to hold every file again, as above).
+    auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    if (types && dialog.metaObject()->indexOfSlot("_q_useNameFilter(int)") >= 0)
+        QObject::disconnect(types, SIGNAL(activated(int)), &dialog, SLOT(_q_useNameFilter(int)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter);
+    // Any other change of filter: the dialog applies it after the list tells of the change.
+    if (types)
         QObject::connect(types, &QComboBox::currentIndexChanged, &dialog, follow_filter,
                          Qt::QueuedConnection);
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow_filter,
-                     Qt::QueuedConnection);
     QTimer::singleShot(0, &dialog, follow_filter);
 
     if (!request.start.isEmpty()) {

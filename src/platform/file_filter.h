@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,43 @@ constexpr ExeSuffix native_exe_suffix() {
     return ExeSuffix::optional;
 #endif
 }
+
+// A filter's patterns made ready once, to test the many names of a folder quickly. Most
+// patterns ("*.wad", "doom2.wad") need no regular expression; the others get one each.
+class FilterMatcher {
+public:
+    explicit FilterMatcher(const QStringList &patterns, ExeSuffix suffix = native_exe_suffix());
+
+    // `executable` is asked only when the answer depends on it: it may cost a look at the disk.
+    template <typename IsExecutable>
+    bool offers(QStringView file_name, IsExecutable executable) const {
+        for (const Pattern &pattern : names_) {
+            if (pattern.matches(file_name))
+                return true;
+        }
+        if (programs_.isEmpty() || !executable())
+            return false;
+        for (const Pattern &pattern : programs_) {
+            if (pattern.matches(file_name))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    class Pattern {
+    public:
+        explicit Pattern(const QString &wildcard);
+        bool matches(QStringView name) const;
+
+    private:
+        enum class Kind { exact, suffix, wildcard } kind_;
+        QString text_; // in lower case, for the plain kinds
+        QRegularExpression re_;
+    };
+    QList<Pattern> names_;
+    QList<Pattern> programs_; // ".exe" patterns without the suffix, for executable files
+};
 
 bool offers(const QString &pattern, const QString &file_name, bool executable,
             ExeSuffix suffix = native_exe_suffix());

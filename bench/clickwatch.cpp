@@ -1,0 +1,270 @@
+// clickwatch: starts a program, waits until its main window is mapped and has settled, then
+// writes one line to the program's standard input (the program's cue to open a window, as a
+// click would) and measures, from outside it, how long until that window is mapped.
+//
+//   clickwatch --ready TITLE WxH --title TITLE --size WxH [--settle MS] [--timeout MS]
+//              [--] PROGRAM [ARGS...]
+//
+// Meant for a server with no window manager, where a top-level window is a child of the root:
+// it watches the root for MapNotify, as bench/startwatch does. A window counts when it belongs
+// to the child (_NET_WM_PID, where set) and has the given title and size. Ends the program
+// with SIGTERM (SIGKILL if it lingers). Prints one line: "<milliseconds>".
+// Exits 1 when a window was not mapped in time, 2 on a usage or X error.
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace {
+
+// The window looked for: its title and size.
+struct Options {
+    const char *title = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+struct Setup {
+    Options ready;
+    Options wanted;
+    int settle_ms = 500;
+    int timeout_ms = 20000;
+    char **command = nullptr;
+};
+
+double now_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+[[noreturn]] void usage() {
+    std::fputs("usage: clickwatch --ready TITLE WxH --title TITLE --size WxH [--settle MS] "
+               "[--timeout MS] [--] PROGRAM [ARGS...]\n",
+               stderr);
+    std::exit(2);
+}
+
+void size_of(const char *value, Options &options) {
+    if (std::sscanf(value, "%dx%d", &options.width, &options.height) != 2)
+        usage();
+}
+
+Setup parse(int argc, char **argv) {
+    Setup setup;
+    int i = 1;
+    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+        const std::string option = argv[i];
+        if (option == "--") {
+            ++i;
+            break;
+        }
+        if (i + 1 >= argc)
+            usage();
+        const char *value = argv[++i];
+        if (option == "--ready") {
+            setup.ready.title = value;
+            if (i + 1 >= argc)
+                usage();
+            size_of(argv[++i], setup.ready);
+        } else if (option == "--title")
+            setup.wanted.title = value;
+        else if (option == "--size")
+            size_of(value, setup.wanted);
+        else if (option == "--settle")
+            setup.settle_ms = std::atoi(value);
+        else if (option == "--timeout")
+            setup.timeout_ms = std::atoi(value);
+        else
+            usage();
+    }
+    if (i >= argc || !setup.ready.title || !setup.wanted.title)
+        usage();
+    setup.command = argv + i;
+    return setup;
+}
+
+// The mapped window may already be gone when it is looked at; that only means it is not ours.
+int ignore_x_error(Display *, XErrorEvent *) {
+    return 0;
+}
+
+std::optional<unsigned long> window_pid(Display *display, Window window, Atom net_wm_pid) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char *data = nullptr;
+    std::optional<unsigned long> pid;
+    if (XGetWindowProperty(display, window, net_wm_pid, 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) == Success &&
+        type == XA_CARDINAL && format == 32 && count == 1) {
+        // Xlib hands 32-bit properties back as longs.
+        pid = *reinterpret_cast<unsigned long *>(data);
+    }
+    if (data)
+        XFree(data);
+    return pid;
+}
+
+bool is_wanted(Display *display, Window window, pid_t child, Atom net_wm_pid,
+               const Options &options) {
+    if (const auto pid = window_pid(display, window, net_wm_pid);
+        pid && *pid != static_cast<unsigned long>(child))
+        return false;
+    if (options.title) {
+        char *name = nullptr;
+        const bool same =
+            XFetchName(display, window, &name) && name && std::strcmp(name, options.title) == 0;
+        if (name)
+            XFree(name);
+        if (!same)
+            return false;
+    }
+    if (options.width > 0) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display, window, &attributes) ||
+            attributes.width != options.width || attributes.height != options.height)
+            return false;
+    }
+    return true;
+}
+
+// Drains the events already received; returns the time the wanted window was seen mapped.
+std::optional<double> take_events(Display *display, pid_t child, Atom net_wm_pid,
+                                  const Options &options) {
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        const double seen = now_ms();
+        if (event.type == MapNotify && !event.xmap.override_redirect &&
+            is_wanted(display, event.xmap.window, child, net_wm_pid, options))
+            return seen;
+    }
+    return std::nullopt;
+}
+
+void wait_for_input(Display *display, double until) {
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    // Wakes now and then to notice a child that has ended.
+    const int wait = static_cast<int>(until - now_ms());
+    poll(&fd, 1, wait < 0 ? 0 : (wait > 50 ? 50 : wait));
+}
+
+// Ends the child (if still running) and returns its peak resident set size in KiB.
+long end_child(pid_t child, bool *ended_by_itself) {
+    int status = 0;
+    rusage usage{};
+    *ended_by_itself = wait4(child, &status, WNOHANG, &usage) == child;
+    if (*ended_by_itself)
+        return usage.ru_maxrss;
+    kill(child, SIGTERM);
+    for (int tries = 0; tries < 200; ++tries) {
+        if (wait4(child, &status, WNOHANG, &usage) == child)
+            return usage.ru_maxrss;
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
+    wait4(child, &status, 0, &usage);
+    return usage.ru_maxrss;
+}
+
+// Waits until the child maps the window `options` describes; nothing when it ends first or
+// the time is up.
+std::optional<double> wait_for_window(Display *display, pid_t child, Atom net_wm_pid,
+                                      const Options &options, double deadline) {
+    while (now_ms() < deadline) {
+        if (const auto mapped = take_events(display, child, net_wm_pid, options))
+            return mapped;
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            info.si_pid == child)
+            return std::nullopt;
+        wait_for_input(display, deadline);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    const Setup setup = parse(argc, argv);
+
+    Display *display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fputs("clickwatch: cannot open the display (is DISPLAY set?)\n", stderr);
+        return 2;
+    }
+    XSetErrorHandler(ignore_x_error);
+    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
+    const Atom net_wm_pid = XInternAtom(display, "_NET_WM_PID", False);
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+
+    int cue[2];
+    if (pipe2(cue, O_CLOEXEC) != 0) {
+        std::perror("clickwatch: pipe");
+        return 2;
+    }
+    const int null_output = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const pid_t child = fork();
+    if (child < 0) {
+        std::perror("clickwatch: fork");
+        return 2;
+    }
+    if (child == 0) {
+        dup2(cue[0], STDIN_FILENO);
+        if (null_output >= 0)
+            dup2(null_output, STDOUT_FILENO);
+        execvp(setup.command[0], setup.command);
+        _exit(127);
+    }
+    close(cue[0]);
+    signal(SIGPIPE, SIG_IGN);
+
+    const char *failure = nullptr;
+    std::optional<double> opened;
+    if (!wait_for_window(display, child, net_wm_pid, setup.ready, now_ms() + setup.timeout_ms)) {
+        failure = "mapped no main window";
+    } else {
+        // Lets the program finish its start-up before the cue.
+        const double settled = now_ms() + setup.settle_ms;
+        while (now_ms() < settled) {
+            take_events(display, child, net_wm_pid, setup.wanted);
+            wait_for_input(display, settled);
+        }
+        const double asked = now_ms();
+        if (write(cue[1], "\n", 1) != 1) {
+            failure = "did not take the cue";
+        } else if (const auto mapped = wait_for_window(display, child, net_wm_pid, setup.wanted,
+                                                       asked + setup.timeout_ms)) {
+            opened = *mapped - asked;
+        } else {
+            failure = "mapped no matching window after the cue";
+        }
+    }
+    close(cue[1]);
+    bool ended_by_itself = false;
+    end_child(child, &ended_by_itself);
+    XCloseDisplay(display);
+
+    if (!opened) {
+        std::fprintf(stderr, "clickwatch: %s %s\n", setup.command[0], failure);
+        return 1;
+    }
+    std::printf("%.2f\n", *opened);
+    return 0;
+}
