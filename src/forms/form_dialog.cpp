@@ -7,8 +7,9 @@
 namespace brx {
 
 FormDialog::FormDialog(Forms &forms, FormId id, Escape escape)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(forms.main_window(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                       Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowCloseButtonHint),
       forms_(forms), id_(id), escape_(escape) {}
 
 void FormDialog::form_built() {

@@ -29,7 +29,9 @@ void Forms::show_modal(FormId id) {
     if (loaded_[slot(id)] || !defined(id))
         return;
     std::unique_ptr<FormDialog> window = factories_[slot(id)](*this);
-    if (main_window_)
+    // Dialogs are made with the main window as owner; reparenting a finished one would
+    // polish every control again.
+    if (main_window_ && window->parentWidget() != main_window_)
         window->setParent(main_window_, window->windowFlags());
     loaded_[slot(id)] = window.get();
     window->Form_Load();
