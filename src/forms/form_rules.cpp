@@ -80,20 +80,20 @@ int caption_overflow(QWidget &control) {
     QWidget *widget = &control;
     const QFontMetrics metrics = widget->fontMetrics();
     QStyle *style = widget->style();
-    QStyleOptionButton option;
-    option.initFrom(widget);
-    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+    // A button's caption against the room the style leaves it inside the button.
+    const auto button_overflow = [&](QAbstractButton *button, QStyle::SubElement contents) {
+        QStyleOptionButton option;
+        option.initFrom(button);
         option.text = button->text();
-    const auto room = [&](QStyle::SubElement element) {
-        return style->subElementRect(element, &option, widget).width();
+        return metrics.horizontalAdvance(button->text()) -
+               style->subElementRect(contents, &option, button).width();
     };
     if (auto *button = qobject_cast<QPushButton *>(widget))
-        return metrics.horizontalAdvance(button->text()) - room(QStyle::SE_PushButtonContents);
-    if (auto *option_button = qobject_cast<QRadioButton *>(widget))
-        return metrics.horizontalAdvance(option_button->text()) -
-               room(QStyle::SE_RadioButtonContents);
+        return button_overflow(button, QStyle::SE_PushButtonContents);
+    if (auto *option = qobject_cast<QRadioButton *>(widget))
+        return button_overflow(option, QStyle::SE_RadioButtonContents);
     if (auto *box = qobject_cast<QCheckBox *>(widget))
-        return metrics.horizontalAdvance(box->text()) - room(QStyle::SE_CheckBoxContents);
+        return button_overflow(box, QStyle::SE_CheckBoxContents);
     if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap()) {
         int widest = 0;
         for (const QString &line : label->text().split(u'\n'))
