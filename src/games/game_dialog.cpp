@@ -16,11 +16,10 @@ GameDialog::GameDialog(Forms &forms, FormId id) : FormDialog(forms, id, Escape::
     setAcceptDrops(true);
 }
 
-void GameDialog::connect_buttons(QPushButton *okay, QPushButton *cancel) {
+void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel) {
     form_built();
     // Files dropped anywhere on the dialog, the text boxes included, go where the chooser
-    // would put them;
-    // and they hold any length: a long list of WADs is never cut short.
+    // would put them; and the boxes hold any length, so a long list of WADs is never cut.
     for (QLineEdit *box : {panel_.ExternalWad_textbox, panel_.Dehacked_textbox}) {
         box->setAcceptDrops(false);
         box->setMaxLength(std::numeric_limits<int>::max());

@@ -32,7 +32,7 @@ protected:
     // Call once the form has built the controls.
     template <typename Form> void game_form_built(Form &form) {
         panel_ = GamePanel::of(form);
-        connect_buttons(form.Okay_Button, form.Cancel_Button);
+        finish_form(form.Okay_Button, form.Cancel_Button);
     }
 
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -42,7 +42,7 @@ protected:
     GamePanel panel_;
 
 private:
-    void connect_buttons(QPushButton *okay, QPushButton *cancel);
+    void finish_form(QPushButton *okay, QPushButton *cancel);
 };
 
 } // namespace brx
