@@ -11,8 +11,7 @@
 // resident set size from wait4(). Prints one line: "<milliseconds> <peak RSS in KiB>".
 // Exits 1 when no such window was mapped in time, 2 on a usage or X error.
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include "xwatch.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -28,22 +27,15 @@
 #include <optional>
 #include <string>
 
+using namespace xwatch;
+
 namespace {
 
-struct Options {
-    const char *title = nullptr;
-    int width = 0; // 0: any size
-    int height = 0;
+struct Options : xwatch::Wanted {
     int settle_ms = 300;
     int timeout_ms = 20000;
     char **command = nullptr;
 };
-
-double now_ms() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 [[noreturn]] void usage() {
     std::fputs("usage: startwatch [--title TITLE] [--size WxH] [--settle MS] [--timeout MS] "
@@ -80,91 +72,6 @@ Options parse(int argc, char **argv) {
         usage();
     options.command = argv + i;
     return options;
-}
-
-// The mapped window may already be gone when it is looked at; that only means it is not ours.
-int ignore_x_error(Display *, XErrorEvent *) {
-    return 0;
-}
-
-std::optional<unsigned long> window_pid(Display *display, Window window, Atom net_wm_pid) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char *data = nullptr;
-    std::optional<unsigned long> pid;
-    if (XGetWindowProperty(display, window, net_wm_pid, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &after, &data) == Success &&
-        type == XA_CARDINAL && format == 32 && count == 1) {
-        // Xlib hands 32-bit properties back as longs.
-        pid = *reinterpret_cast<unsigned long *>(data);
-    }
-    if (data)
-        XFree(data);
-    return pid;
-}
-
-bool is_wanted(Display *display, Window window, pid_t child, Atom net_wm_pid,
-               const Options &options) {
-    if (const auto pid = window_pid(display, window, net_wm_pid);
-        pid && *pid != static_cast<unsigned long>(child))
-        return false;
-    if (options.title) {
-        char *name = nullptr;
-        const bool same =
-            XFetchName(display, window, &name) && name && std::strcmp(name, options.title) == 0;
-        if (name)
-            XFree(name);
-        if (!same)
-            return false;
-    }
-    if (options.width > 0) {
-        XWindowAttributes attributes{};
-        if (!XGetWindowAttributes(display, window, &attributes) ||
-            attributes.width != options.width || attributes.height != options.height)
-            return false;
-    }
-    return true;
-}
-
-// Drains the events already received; returns the time the wanted window was seen mapped.
-std::optional<double> take_events(Display *display, pid_t child, Atom net_wm_pid,
-                                  const Options &options) {
-    while (XPending(display) > 0) {
-        XEvent event;
-        XNextEvent(display, &event);
-        const double seen = now_ms();
-        if (event.type == MapNotify && !event.xmap.override_redirect &&
-            is_wanted(display, event.xmap.window, child, net_wm_pid, options))
-            return seen;
-    }
-    return std::nullopt;
-}
-
-void wait_for_input(Display *display, double until) {
-    pollfd fd{ConnectionNumber(display), POLLIN, 0};
-    // Wakes now and then to notice a child that has ended.
-    const int wait = static_cast<int>(until - now_ms());
-    poll(&fd, 1, wait < 0 ? 0 : (wait > 50 ? 50 : wait));
-}
-
-// Ends the child (if still running) and returns its peak resident set size in KiB.
-long end_child(pid_t child, bool *ended_by_itself) {
-    int status = 0;
-    rusage usage{};
-    *ended_by_itself = wait4(child, &status, WNOHANG, &usage) == child;
-    if (*ended_by_itself)
-        return usage.ru_maxrss;
-    kill(child, SIGTERM);
-    for (int tries = 0; tries < 200; ++tries) {
-        if (wait4(child, &status, WNOHANG, &usage) == child)
-            return usage.ru_maxrss;
-        usleep(10000);
-    }
-    kill(child, SIGKILL);
-    wait4(child, &status, 0, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace

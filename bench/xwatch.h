@@ -1,0 +1,119 @@
+// What bench/startwatch and bench/clickwatch share: watching the root window of a server with
+// no window manager for the mapping of a window that belongs to a child and has a given title
+// and size, and ending that child. Xlib only: the programs measured must not share our Qt.
+#pragma once
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <optional>
+
+namespace xwatch {
+
+// The window looked for: its title (any when null) and size (any when 0).
+struct Wanted {
+    const char *title = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+inline double now_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The mapped window may already be gone when it is looked at; that only means it is not ours.
+inline int ignore_x_error(Display *, XErrorEvent *) {
+    return 0;
+}
+
+inline std::optional<unsigned long> window_pid(Display *display, Window window, Atom net_wm_pid) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char *data = nullptr;
+    std::optional<unsigned long> pid;
+    if (XGetWindowProperty(display, window, net_wm_pid, 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) == Success &&
+        type == XA_CARDINAL && format == 32 && count == 1) {
+        // Xlib hands 32-bit properties back as longs.
+        pid = *reinterpret_cast<unsigned long *>(data);
+    }
+    if (data)
+        XFree(data);
+    return pid;
+}
+
+inline bool is_wanted(Display *display, Window window, pid_t child, Atom net_wm_pid,
+                      const Wanted &options) {
+    if (const auto pid = window_pid(display, window, net_wm_pid);
+        pid && *pid != static_cast<unsigned long>(child))
+        return false;
+    if (options.title) {
+        char *name = nullptr;
+        const bool same =
+            XFetchName(display, window, &name) && name && std::strcmp(name, options.title) == 0;
+        if (name)
+            XFree(name);
+        if (!same)
+            return false;
+    }
+    if (options.width > 0) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display, window, &attributes) ||
+            attributes.width != options.width || attributes.height != options.height)
+            return false;
+    }
+    return true;
+}
+
+// Drains the events already received; returns the time the wanted window was seen mapped.
+inline std::optional<double> take_events(Display *display, pid_t child, Atom net_wm_pid,
+                                         const Wanted &options) {
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        const double seen = now_ms();
+        if (event.type == MapNotify && !event.xmap.override_redirect &&
+            is_wanted(display, event.xmap.window, child, net_wm_pid, options))
+            return seen;
+    }
+    return std::nullopt;
+}
+
+inline void wait_for_input(Display *display, double until) {
+    pollfd fd{ConnectionNumber(display), POLLIN, 0};
+    // Wakes now and then to notice a child that has ended.
+    const int wait = static_cast<int>(until - now_ms());
+    poll(&fd, 1, wait < 0 ? 0 : (wait > 50 ? 50 : wait));
+}
+
+// Ends the child (if still running) and returns its peak resident set size in KiB.
+inline long end_child(pid_t child, bool *ended_by_itself) {
+    int status = 0;
+    rusage usage{};
+    *ended_by_itself = wait4(child, &status, WNOHANG, &usage) == child;
+    if (*ended_by_itself)
+        return usage.ru_maxrss;
+    kill(child, SIGTERM);
+    for (int tries = 0; tries < 200; ++tries) {
+        if (wait4(child, &status, WNOHANG, &usage) == child)
+            return usage.ru_maxrss;
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
+    wait4(child, &status, 0, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace xwatch
