@@ -107,16 +107,10 @@ std::optional<double> wait_for_window(Display *display, pid_t child, Atom net_wm
 int main(int argc, char **argv) {
     const Setup setup = parse(argc, argv);
 
-    Display *display = XOpenDisplay(nullptr);
-    if (!display) {
-        std::fputs("clickwatch: cannot open the display (is DISPLAY set?)\n", stderr);
+    Atom net_wm_pid = None;
+    Display *display = watch_display("clickwatch", net_wm_pid);
+    if (!display)
         return 2;
-    }
-    XSetErrorHandler(ignore_x_error);
-    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
-    const Atom net_wm_pid = XInternAtom(display, "_NET_WM_PID", False);
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-    XSync(display, False);
 
     int cue[2];
     if (pipe2(cue, O_CLOEXEC) != 0) {

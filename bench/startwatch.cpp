@@ -79,16 +79,10 @@ Options parse(int argc, char **argv) {
 int main(int argc, char **argv) {
     const Options options = parse(argc, argv);
 
-    Display *display = XOpenDisplay(nullptr);
-    if (!display) {
-        std::fputs("startwatch: cannot open the display (is DISPLAY set?)\n", stderr);
+    Atom net_wm_pid = None;
+    Display *display = watch_display("startwatch", net_wm_pid);
+    if (!display)
         return 2;
-    }
-    XSetErrorHandler(ignore_x_error);
-    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
-    const Atom net_wm_pid = XInternAtom(display, "_NET_WM_PID", False);
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-    XSync(display, False); // the server must be watching before the child can map anything
 
     const int null_output = open("/dev/null", O_WRONLY | O_CLOEXEC);
     const double started = now_ms();

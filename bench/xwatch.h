@@ -6,12 +6,14 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <optional>
@@ -114,6 +116,22 @@ inline long end_child(pid_t child, bool *ended_by_itself) {
     kill(child, SIGKILL);
     wait4(child, &status, 0, &usage);
     return usage.ru_maxrss;
+}
+
+// Opens the display and watches its root for windows being mapped, before any child can map
+// one; the mapped window's process is read from _NET_WM_PID. Nothing when there is no display.
+inline Display *watch_display(const char *program, Atom &net_wm_pid) {
+    Display *display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "%s: cannot open the display (is DISPLAY set?)\n", program);
+        return nullptr;
+    }
+    XSetErrorHandler(ignore_x_error);
+    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
+    net_wm_pid = XInternAtom(display, "_NET_WM_PID", False);
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+    return display;
 }
 
 } // namespace xwatch
