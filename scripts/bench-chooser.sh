@@ -29,12 +29,9 @@ cmake -S . -B "$release_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRX_TESTS=OFF
 cmake --build "$release_dir" --target chooser_bench clickwatch >/dev/null
 
 work=$(mktemp -d)
-xvfb_pid=
+. scripts/xvfb.sh
 cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_xvfb
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -57,24 +54,9 @@ mkdir "$wads"
 cp "$release_dir/chooser_bench" "$work/"
 printf '%s\r\n' "/usr/games/zdoom,$wads/doom2.wad,640,480,44100, 2 , 0 " >"$work/brx.cfg"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
+start_xvfb "$work"
 # The file dialog keeps its history in the user's Qt settings: a fresh one of our own.
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
-unset WAYLAND_DISPLAY QT_DEBUG_PLUGINS
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+export XDG_CONFIG_HOME="$work/config"
 
 # Other work on the machine shows in the times: the load average tells how quiet it was.
 echo "Chooser: $((runs + 1)) runs of each (the first a warm-up) on Xvfb $DISPLAY," \

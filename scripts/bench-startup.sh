@@ -32,12 +32,9 @@ cmake -S bench -B "$bench_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$bench_dir" >/dev/null
 
 work=$(mktemp -d)
-xvfb_pid=
+. scripts/xvfb.sh
 cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_xvfb
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -58,25 +55,7 @@ megs100() { head -c $((100 * 1024 * 1024)) /dev/zero | tr '\0' "$1"; }
 { megs100 ' '; printf '%s\r\n' "$record"; } >"$work/blanks/brx.cfg"
 { megs100 x; printf ',%s\r\n' "${record#*,}"; } >"$work/value/brx.cfg"
 
-# -displayfd: the server picks a free display and writes its number once it accepts clients.
-# -noreset: the server is not reset each time the last client goes, between two runs.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
-unset WAYLAND_DISPLAY QT_DEBUG_PLUGINS
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb "$work"
 
 # One measured start of a program in $work: prints "<ms> <KiB>".
 measure() {
