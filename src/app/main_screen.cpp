@@ -37,7 +37,6 @@ void main_screen::Form_Load() {
         BRXdata::load_settings(forms_, 0, settings);
     }
     show_iwad_kind(settings.doom_iwad);
-    fit_captions(*this);
 }
 
 QString main_screen::iwad_caption() const {
