@@ -11,17 +11,13 @@ namespace {
 
 const QString zd = "zdoom.exe,2,0", d1 = "IWAD: Doom";
 
-// A row: the request as "solo", "host" or "join" and the changes made to it; the options
-// between "<path> -iwad DOOM2.WAD" and the video and sound options ("-" for a join without an
-// address, which has nothing to start); the engine as "path,card,nomd2"; the caption.
+// A row: the request (see request()); the options between "<path> -iwad DOOM2.WAD" and the
+// video and sound options ("-" for a join without an address, which has nothing to start);
+// the engine as "path,card,nomd2"; the caption.
 void row(const QString &request, const QString &options, const QString &engine = zd,
          const QString &caption = "IWAD: Doom2") {
-    const QString base = request.section(u';', 0, 0);
-    const LaunchRequest &from = base == u"solo"   ? requests::solo
-                                : base == u"host" ? requests::host
-                                                  : requests::join;
     QTest::addRow("%s", qPrintable(request + " | " + engine + " | " + caption))
-        << engine << caption << changed(from, request.section("; ", 1)) << options;
+        << request << options << engine << caption;
 }
 
 } // namespace
@@ -34,16 +30,15 @@ private slots:
 };
 
 void tst_command_line::lines_data() {
-    QTest::addColumn<QString>("engine");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<LaunchRequest>("request");
-    QTest::addColumn<QString>("options");
+    for (const char *column : {"request", "options", "engine", "caption"})
+        QTest::addColumn<QString>(column);
     const QString go = " -skill  4 -warp 01", hosted = go + " -extratic -host 2";
 
     // Renderer options: ZDoomGL only (the path's last 11 characters, in any case), by card,
     // then nomd2 when it is exactly 1.
     row("solo", " -paltex -3dfx -sprmaxsurf 4096" + go, "/g/zdoomgl.exe,0,0");
-    row("solo", go, "/g/myZDoomGL.exe,3,-1");
+    row("solo", " -paltex -3dfx" + go, "/g/myZDoomGL.exe,1,-1");
+    row("solo", " -nomd2" + go, "/g/zdoomgl.exe,3,1");
     row("solo", go, "zdoom.exe,0,1");
     row("solo", go, "/g/zdoomgl.exe.bak,0,1");
     row("solo", go, "/g/zdoomgl.exe ,0,1");
@@ -97,14 +92,14 @@ void tst_command_line::lines_data() {
 }
 
 void tst_command_line::lines() {
+    QFETCH(QString, request);
+    QFETCH(QString, options);
     QFETCH(QString, engine);
     QFETCH(QString, caption);
-    QFETCH(LaunchRequest, request);
-    QFETCH(QString, options);
     const QStringList e = engine.split(u',');
     const Settings settings{e[0],    "DOOM2.WAD",    "640",         "480",
                             "44100", e[1].toShort(), e[2].toShort()};
-    const EngineCommand command = engine_command(settings, request, caption);
+    const EngineCommand command = engine_command(settings, brx::request(request), caption);
     const QString line =
         e[0] + " -iwad DOOM2.WAD" + options + " -width 640 -height 480 +snd_samplerate 44100";
     QCOMPARE(command.command_line, options == u"-" ? QString() : line);
