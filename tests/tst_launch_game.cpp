@@ -1,6 +1,8 @@
-// The launch procedure: the settings it reads at each launch, the folders the engine starts
-// in and the launch ends in, the missing host address, the game dialogs it closes, and the
-// whole road from the main window through the real program start to a stand-in engine.
+// The launch: the engine's command line from the stored settings, a launch request and the
+// IWAD indicator's caption; the settings it reads at each launch, the folders the engine
+// starts in and the launch ends in, the missing host address, the game dialogs it closes; and
+// the whole road from the main window through the real program start to a stand-in engine.
+#include "command_line.h"
 #include "doom_launch.h"
 #include "folder_fixture.h"
 #include "helpers.h"
@@ -11,6 +13,17 @@
 using namespace brx;
 
 namespace {
+
+const QString zd = "zdoom.exe,2,0", d1 = "IWAD: Doom";
+
+// A row: the request (see request()); the options between "<path> -iwad DOOM2.WAD" and the
+// video and sound options ("-" for a join without an address, which has nothing to start);
+// the engine as "path,card,nomd2"; the caption.
+void row(const QString &request, const QString &options, const QString &engine = zd,
+         const QString &caption = "IWAD: Doom2") {
+    QTest::addRow("%s", qPrintable(request + " | " + engine + " | " + caption))
+        << request << options << engine << caption;
+}
 
 // A stand-in engine: a script that writes its folder and its arguments, one per line.
 struct Engine {
@@ -39,10 +52,89 @@ struct Engine {
 class tst_launch_game : public InOwnFolder {
     Q_OBJECT
 private slots:
+    void command_lines_data();
+    void command_lines();
     void damaged_record_and_failed_start();
     void missing_host_address();
     void from_the_main_window_to_the_engine();
 };
+
+void tst_launch_game::command_lines_data() {
+    for (const char *column : {"request", "options", "engine", "caption"})
+        QTest::addColumn<QString>(column);
+    const QString go = " -skill  4 -warp 01", hosted = go + " -extratic -host 2";
+
+    // Renderer options: ZDoomGL only (the path's last 11 characters, in any case), by card,
+    // then nomd2 when it is exactly 1.
+    row("solo", " -paltex -3dfx -sprmaxsurf 4096" + go, "/g/zdoomgl.exe,0,0");
+    row("solo", " -paltex -3dfx" + go, "/g/myZDoomGL.exe,1,-1");
+    row("solo", " -nomd2" + go, "/g/zdoomgl.exe,3,1");
+    row("solo", go, "zdoom.exe,0,1");
+    row("solo", go, "/g/zdoomgl.exe.bak,0,1");
+    row("solo", go, "/g/zdoomgl.exe ,0,1");
+    row("join; dehacked=p", " -deh p -paltex -3dfx -nomd2 -extratic -join 10.0.0.2",
+        "/g/zdoomgl.exe,1,1");
+    // Every part of a hosted game in its place.
+    row("host; dehacked=p; level=E2M3; mode=1; timelimit=1; host_dup=1; playernum=4",
+        " -deh p -paltex -3dfx -nomd2 -skill  4 -warp 2 3 -extratic -dup  2 -host 4 -altdeath "
+        "+set timelimit 20",
+        "/G/ZDOOMGL.EXE,1,1", d1);
+
+    // The file part as it stands, blanks counting as given; the monster options in their
+    // order, each for exactly 1, also without gogame.
+    row("solo; externalwad= /My Games/a b.wad; dehacked=/My Games/p",
+        " -file  /My Games/a b.wad -deh /My Games/p" + go);
+    row("solo; dehacked= ", " -deh  " + go);
+    row("solo; nomonsters=1; respawnmonsters=1; fastmonsters=1; externalwad= ",
+        " -file   -nomonsters -respawn -fast" + go);
+    row("solo; nomonsters=-1; respawnmonsters=2; fastmonsters=-1", go);
+    row("solo; gogame=0; fastmonsters=1", " -fast");
+    row("solo; gogame=-1", "");
+
+    // Warp numbers by the caption, compared with its case; positions beyond the level's end
+    // give nothing.
+    row("solo; level=E2M3", " -skill  4 -warp 2 3", zd, d1);
+    row("solo; level=E2", " -skill  4 -warp 2 ", zd, d1);
+    row("solo; level=", " -skill  4 -warp  ", zd, d1);
+    row("solo; level=Map0", " -skill  4 -warp 0");
+    row("solo", " -skill  4 -warp ", zd, "IWAD: DOOM2");
+
+    // Skill: the number, plus 1 when hosting, with a blank in its sign place.
+    row("solo; skill=4", go);
+    row("solo; skill=", " -skill  0 -warp 01");
+    row("host; skill=0", " -skill  1 -warp 01 -extratic -host 2");
+    row("host; gogame=0", " -extratic -host 2");
+
+    // Host options: mode, limits as typed; no address needed. None of them in single-player.
+    row("host", hosted);
+    row("host; mode=2; timelimit=1; fraglimit=1",
+        hosted + " -deathmatch +set timelimit 20 +set fraglimit 30");
+    row("host; mode=3; timelimit=1; timetext=", hosted + " +set timelimit ");
+    row("solo; mode=2; timelimit=1; fraglimit=1; host_dup=1", go);
+
+    // Joining: the file part, the network options and the address, nothing of the game.
+    row("join", " -extratic -join 10.0.0.2");
+    row("join; client_dup=1; clientdup_value=03; externalwad=a.wad; nomonsters=1; "
+        "respawnmonsters=1; mode=1; timelimit=1; fraglimit=1; host_dup=1",
+        " -file a.wad -extratic -dup 03 -join 10.0.0.2");
+    row("join; hostip= ", " -extratic -join  ");
+    row("join; hostip=", "-");
+}
+
+void tst_launch_game::command_lines() {
+    QFETCH(QString, request);
+    QFETCH(QString, options);
+    QFETCH(QString, engine);
+    QFETCH(QString, caption);
+    const QStringList e = engine.split(u',');
+    const Settings settings{e[0],    "DOOM2.WAD",    "640",         "480",
+                            "44100", e[1].toShort(), e[2].toShort()};
+    const EngineCommand command = engine_command(settings, brx::request(request), caption);
+    const QString line =
+        e[0] + " -iwad DOOM2.WAD" + options + " -width 640 -height 480 +snd_samplerate 44100";
+    QCOMPARE(command.command_line, options == u"-" ? QString() : line);
+    QCOMPARE(command.missing_host_address, options == u"-");
+}
 
 // What a damaged record lacks keeps the launch's presets (empty texts, card 2, nomd2 0); its
 // ZDoomGL, whose folder is missing, starts where it is. A start that fails for any reason,
@@ -61,6 +153,7 @@ void tst_launch_game::damaged_record_and_failed_start() {
     QCOMPARE(rig.platform.messages[1].prompt, "Doom executable not found");
     QCOMPARE(rig.platform.shown, QStringList{"doom_setup"});
 }
+
 // A join without the host's address: the message at each "Okay", nothing started, the dialog
 // still open. The engine's folder is made current before the check, the launcher's after it.
 void tst_launch_game::missing_host_address() {
@@ -100,13 +193,10 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
     Engine engine;
     Rig rig;
     rig.platform.start = [](const QString &line) { return start_program(line); };
-    const auto okay = [&rig](FormId id, const QString &steps) {
-        return [&rig, id, steps](QDialog &d) {
-            act(d, steps + "; click Okay_Button");
-            QVERIFY(!rig.forms.loaded(id));
-        };
-    };
-    rig.platform.script("launch_multi", okay(FormId::launch_multi, "tab SSTab1=1"));
+    rig.platform.script("launch_multi", [&](QDialog &d) {
+        act(d, "tab SSTab1=1; click Okay_Button");
+        QVERIFY(!rig.forms.loaded(FormId::launch_multi));
+    });
     rig.platform.script("doom_setup", [&](QDialog &setup) {
         act(setup,
             "type doom_exe=" + engine.path + "; type doom_iwad=/g/DOOM.WAD; click Okay_Button");
@@ -124,9 +214,11 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
     QCOMPARE(rig.platform.starts[0].command_line,
              " -iwad  -skill  4 -warp   -extratic -host 2 -width  -height  +snd_samplerate ");
 
-    rig.platform.script("launch_solo", okay(FormId::launch_solo,
-                                            "pick level=E1M7; type ExternalWad_textbox=$(touch "
-                                            "pwned) `touch x`"));
+    rig.platform.script("launch_solo", [&](QDialog &d) {
+        act(d, "pick level=E1M7; type ExternalWad_textbox=$(touch pwned) `touch x`; click "
+               "Okay_Button");
+        QVERIFY(!rig.forms.loaded(FormId::launch_solo));
+    });
     click(rig.main, "launch_button");
     QCOMPARE(engine.received(), (canonical(rig.dir.path()) +
                                  "|-iwad|/g/DOOM.WAD|-file|$(touch|pwned)|`touch|x`|-skill|4|-warp|"
@@ -136,8 +228,6 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
              (QStringList{"launch_multi", "doom_setup", "doom_setup", "launch_solo"}));
     QCOMPARE(rig.platform.messages.size(), 2);
     QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
-    for (const QString &folder : {elsewhere_.path(), engine.dir.path(), rig.dir.path()})
-        QVERIFY(!QFileInfo::exists(QDir(folder).filePath("pwned")));
 }
 
 QTEST_MAIN(tst_launch_game)
