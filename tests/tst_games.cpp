@@ -126,8 +126,8 @@ void tst_games::wad_and_patch_boxes() {
 }
 
 // Enter presses only a focused button: "Okay" in the single-player dialog, nothing in the
-// multiplayer one, whose tab control has the focus; Escape closes neither. "Okay" starts the
-// command line that its tooltip and "Copy command line" show.
+// multiplayer one, whose tab control has the focus; Escape closes neither, "Cancel" does.
+// "Okay" starts the command line that its tooltip and "Copy command line" show.
 void tst_games::okay_and_its_command_line() {
     for (const FormId id : {solo, multi}) {
         Rig rig;
@@ -148,6 +148,8 @@ void tst_games::okay_and_its_command_line() {
             QVERIFY(rig.forms.loaded(id));
             QTest::keyClick(focus, Qt::Key_Return);
             QCOMPARE(!rig.forms.loaded(id), id == solo);
+            click(d, "Cancel_Button");
+            QVERIFY(!rig.forms.loaded(id));
         });
         const QString shown = QGuiApplication::clipboard()->text();
         QCOMPARE(rig.platform.starts.value(0).command_line, id == solo ? shown : QString());
