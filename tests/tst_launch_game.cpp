@@ -1,5 +1,8 @@
-// The launch procedure on the scripted platform: the settings it reloads, the first run, the
-// missing host address, the failed start, the dialogs it closes and the current directory.
+// The launch: the engine's command line from the stored settings, a launch request and the
+// IWAD indicator's caption; the settings it reads at each launch, the folders the engine
+// starts in and the launch ends in, the missing host address, the game dialogs it closes; and
+// the whole road from the main window through the real program start to a stand-in engine.
+#include "command_line.h"
 #include "doom_launch.h"
 #include "folder_fixture.h"
 #include "helpers.h"
@@ -7,227 +10,220 @@
 #include "requests.h"
 #include "rig.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
-
 using namespace brx;
 
 namespace {
 
-using requests::join;
-using requests::solo;
+const QString zd = "zdoom.exe,2,0", d1 = "IWAD: Doom";
 
-QByteArray record(const QString &exe) {
-    return (exe + ",/g/DOOM2.WAD,640,480,44100, 2 , 0 \r\n").toLocal8Bit();
+// A row: the request (see request()); the options between "<path> -iwad DOOM2.WAD" and the
+// video and sound options ("-" for a join without an address, which has nothing to start);
+// the engine as "path,card,nomd2"; the caption.
+void row(const QString &request, const QString &options, const QString &engine = zd,
+         const QString &caption = "IWAD: Doom2") {
+    QTest::addRow("%s", qPrintable(request + " | " + engine + " | " + caption))
+        << request << options << engine << caption;
 }
 
-// The game dialogs only call the launch here.
-void define_callers(Forms &forms) {
-    stand_in(forms, FormId::launch_solo);
-    stand_in(forms, FormId::launch_multi);
-}
+// A stand-in engine: a script that writes its folder and its arguments, one per line.
+struct Engine {
+    QTemporaryDir dir;
+    QString path = dir.filePath("my zdoom"), report = dir.filePath("report");
+
+    Engine() {
+        const QString script =
+            "#!/bin/sh\n{ pwd -P; printf '%s\\n' \"$@\"; } >'%1.part'\nmv '%1.part' '%1'\n";
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(script.arg(report).toLocal8Bit()) < 0 ||
+            !file.setPermissions(file.permissions() | QFile::ExeOwner))
+            qFatal("cannot write the stand-in engine");
+    }
+    QStringList received() const {
+        QFile file(report);
+        return QTest::qWaitFor([&] { return file.exists(); }, 20000) &&
+                       file.open(QIODevice::ReadOnly)
+                   ? QString::fromLocal8Bit(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                   : QStringList();
+    }
+};
 
 } // namespace
 
 class tst_launch_game : public InOwnFolder {
     Q_OBJECT
 private slots:
-    void settings_reloaded_data();
-    void settings_reloaded();
-    void first_run();
+    void command_lines_data();
+    void command_lines();
+    void damaged_record_and_failed_start();
     void missing_host_address();
-    void failed_start_data();
-    void failed_start();
-    void current_directory_data();
-    void current_directory();
+    void from_the_main_window_to_the_engine();
 };
 
-void tst_launch_game::settings_reloaded_data() {
-    QTest::addColumn<QByteArray>("cfg");
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("message");
+void tst_launch_game::command_lines_data() {
+    for (const char *column : {"request", "options", "engine", "caption"})
+        QTest::addColumn<QString>(column);
+    const QString go = " -skill  4 -warp 01", hosted = go + " -extratic -host 2";
 
-    QTest::newRow("stored record") << record("/g/zdoom")
-                                   << "/g/zdoom -iwad /g/DOOM2.WAD -skill  4 -warp 01 -width 640 "
-                                      "-height 480 +snd_samplerate 44100"
-                                   << "";
-    // What the file does not supply keeps the presets: empty texts, card 2, nomd2 0.
-    QTest::newRow("damaged record") << QByteArray("/g/zdoomgl.exe,/g/DOOM2.WAD,800\r\n")
-                                    << "/g/zdoomgl.exe -iwad  -skill  4 -warp 01 -width 800 "
-                                       "-height  +snd_samplerate "
-                                    << "Config file corrupt";
+    // Renderer options: ZDoomGL only (the path's last 11 characters, in any case), by card,
+    // then nomd2 when it is exactly 1.
+    row("solo", " -paltex -3dfx -sprmaxsurf 4096" + go, "/g/zdoomgl.exe,0,0");
+    row("solo", " -paltex -3dfx" + go, "/g/myZDoomGL.exe,1,-1");
+    row("solo", " -nomd2" + go, "/g/zdoomgl.exe,3,1");
+    row("solo", go, "zdoom.exe,0,1");
+    row("solo", go, "/g/zdoomgl.exe.bak,0,1");
+    row("solo", go, "/g/zdoomgl.exe ,0,1");
+    row("join; dehacked=p", " -deh p -paltex -3dfx -nomd2 -extratic -join 10.0.0.2",
+        "/g/zdoomgl.exe,1,1");
+    // Every part of a hosted game in its place.
+    row("host; dehacked=p; level=E2M3; mode=1; timelimit=1; host_dup=1; playernum=4",
+        " -deh p -paltex -3dfx -nomd2 -skill  4 -warp 2 3 -extratic -dup  2 -host 4 -altdeath "
+        "+set timelimit 20",
+        "/G/ZDOOMGL.EXE,1,1", d1);
+
+    // The file part as it stands, blanks counting as given; the monster options in their
+    // order, each for exactly 1, also without gogame.
+    row("solo; externalwad= /My Games/a b.wad; dehacked=/My Games/p",
+        " -file  /My Games/a b.wad -deh /My Games/p" + go);
+    row("solo; dehacked= ", " -deh  " + go);
+    row("solo; nomonsters=1; respawnmonsters=1; fastmonsters=1; externalwad= ",
+        " -file   -nomonsters -respawn -fast" + go);
+    row("solo; nomonsters=-1; respawnmonsters=2; fastmonsters=-1", go);
+    row("solo; gogame=0; fastmonsters=1", " -fast");
+    row("solo; gogame=-1", "");
+
+    // Warp numbers by the caption, compared with its case; positions beyond the level's end
+    // give nothing.
+    row("solo; level=E2M3", " -skill  4 -warp 2 3", zd, d1);
+    row("solo; level=E2", " -skill  4 -warp 2 ", zd, d1);
+    row("solo; level=", " -skill  4 -warp  ", zd, d1);
+    row("solo; level=Map0", " -skill  4 -warp 0");
+    row("solo", " -skill  4 -warp ", zd, "IWAD: DOOM2");
+
+    // Skill: the number, plus 1 when hosting, with a blank in its sign place.
+    row("solo; skill=4", go);
+    row("solo; skill=", " -skill  0 -warp 01");
+    row("host; skill=0", " -skill  1 -warp 01 -extratic -host 2");
+    row("host; gogame=0", " -extratic -host 2");
+
+    // Host options: mode, limits as typed; no address needed. None of them in single-player.
+    row("host", hosted);
+    row("host; mode=2; timelimit=1; fraglimit=1",
+        hosted + " -deathmatch +set timelimit 20 +set fraglimit 30");
+    row("host; mode=3; timelimit=1; timetext=", hosted + " +set timelimit ");
+    row("solo; mode=2; timelimit=1; fraglimit=1; host_dup=1", go);
+
+    // Joining: the file part, the network options and the address, nothing of the game.
+    row("join", " -extratic -join 10.0.0.2");
+    row("join; client_dup=1; clientdup_value=03; externalwad=a.wad; nomonsters=1; "
+        "respawnmonsters=1; mode=1; timelimit=1; fraglimit=1; host_dup=1",
+        " -file a.wad -extratic -dup 03 -join 10.0.0.2");
+    row("join; hostip= ", " -extratic -join  ");
+    row("join; hostip=", "-");
 }
 
-void tst_launch_game::settings_reloaded() {
-    QFETCH(QByteArray, cfg);
-    QFETCH(QString, line);
-    QFETCH(QString, message);
+void tst_launch_game::command_lines() {
+    QFETCH(QString, request);
+    QFETCH(QString, options);
+    QFETCH(QString, engine);
+    QFETCH(QString, caption);
+    const QStringList e = engine.split(u',');
+    const Settings settings{e[0],    "DOOM2.WAD",    "640",         "480",
+                            "44100", e[1].toShort(), e[2].toShort()};
+    const EngineCommand command = engine_command(settings, brx::request(request), caption);
+    const QString line =
+        e[0] + " -iwad DOOM2.WAD" + options + " -width 640 -height 480 +snd_samplerate 44100";
+    QCOMPARE(command.command_line, options == u"-" ? QString() : line);
+    QCOMPARE(command.missing_host_address, options == u"-");
+}
+
+// What a damaged record lacks keeps the launch's presets (empty texts, card 2, nomd2 0); its
+// ZDoomGL, whose folder is missing, starts where it is. A start that fails for any reason,
+// not only a missing file, brings its message and the setup.
+void tst_launch_game::damaged_record_and_failed_start() {
     Rig rig;
     rig.main.display_iwad->setText("IWAD: Doom2");
-    rig.write_cfg(cfg);
-    doom_launch::launch_game(rig.forms, solo);
-    QCOMPARE(rig.platform.starts.size(), 1);
-    QCOMPARE(rig.platform.starts[0].command_line, line);
-    QCOMPARE(rig.platform.messages.size(), message.isEmpty() ? 0 : 1);
-
-    // Nothing is kept between calls: the next one reads the file again.
-    rig.write_cfg(record("/h/zdoom"));
-    doom_launch::launch_game(rig.forms, solo);
-    QVERIFY(rig.platform.starts[1].command_line.startsWith("/h/zdoom -iwad /g/DOOM2.WAD "));
-}
-
-// No brx.cfg: the first-run message and the setup dialog; the launch goes on with an empty
-// engine path, whose real start fails, and the setup dialog opens a second time.
-void tst_launch_game::first_run() {
-    Rig rig;
-    define_callers(rig.forms);
-    rig.platform.start = [](const QString &line) { return brx::start_program(line); };
-    rig.platform.script("doom_setup", [&rig](QDialog &setup) {
-        type_into(setup, "doom_exe", "/g/zdoom");
-        type_into(setup, "doom_iwad", "/g/DOOM.WAD");
-        click(setup, "Okay_Button");
-    });
-    qsizetype messages_at_second_setup = -1;
-    rig.platform.script(
-        "doom_setup", [&](QDialog &) { messages_at_second_setup = rig.platform.messages.size(); });
-    LaunchRequest request = solo;
-    request.level = "E1M1";
-    rig.platform.script("launch_solo",
-                        [&](QDialog &) { doom_launch::launch_game(rig.forms, request); });
-    rig.forms.show_modal(FormId::launch_solo);
-
+    rig.write_cfg("/g/zdoomgl.exe,/g/DOOM2.WAD,800\r\n");
+    rig.platform.start_result = error_file_access;
+    doom_launch::launch_game(rig.forms, requests::solo);
+    QCOMPARE(rig.platform.starts.value(0).command_line,
+             "/g/zdoomgl.exe -iwad  -skill  4 -warp 01 -width 800 -height  +snd_samplerate ");
+    QCOMPARE(canonical(rig.platform.starts[0].current_dir), canonical(elsewhere_.path()));
     QCOMPARE(rig.platform.messages.size(), 2);
-    QCOMPARE(rig.platform.messages[0].title, "BRX needs to be configured...");
+    QCOMPARE(rig.platform.messages[0].prompt, "Config file corrupt");
     QCOMPARE(rig.platform.messages[1].prompt, "Doom executable not found");
-    QCOMPARE(rig.platform.messages[1].title, QString());
-    QCOMPARE(rig.platform.shown, (QStringList{"launch_solo", "doom_setup", "doom_setup"}));
-    QCOMPARE(messages_at_second_setup, 2);
-    // What the first setup saved is not used by this call; the caption it set is.
-    QCOMPARE(rig.platform.starts.size(), 1);
-    QCOMPARE(rig.platform.starts[0].command_line,
-             " -iwad  -skill  4 -warp 1 1 -width  -height  +snd_samplerate ");
-    QVERIFY(!rig.forms.loaded(FormId::launch_solo));
-    QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
+    QCOMPARE(rig.platform.shown, QStringList{"doom_setup"});
 }
 
+// A join without the host's address: the message, nothing started, the dialog still open. The
+// engine's folder is made current before the check, the launcher's after it.
 void tst_launch_game::missing_host_address() {
     QTemporaryDir engines;
     Rig rig;
-    define_callers(rig.forms);
-    rig.write_cfg(record(engines.filePath("zdoomgl.exe")));
-    LaunchRequest no_address = join;
-    no_address.hostip.clear();
-    bool stayed_open = true;
+    stand_in(rig.forms, FormId::launch_multi);
+    rig.write_cfg((engines.filePath("zdoomgl.exe") + ",/g/DOOM2.WAD,,,, 2 , 0 \r\n").toLocal8Bit());
+    bool stayed_open = false;
     rig.platform.script("launch_multi", [&](QDialog &window) {
-        // The message each time "Okay" is pressed, and the dialog stays.
-        for (int press = 0; press < 2; ++press) {
-            doom_launch::launch_game(rig.forms, no_address);
-            stayed_open = stayed_open && rig.forms.loaded(FormId::launch_multi) == &window &&
-                          window.isVisible();
-        }
+        doom_launch::launch_game(rig.forms, request("join; hostip="));
+        stayed_open = rig.forms.loaded(FormId::launch_multi) == &window && window.isVisible();
     });
     rig.forms.show_modal(FormId::launch_multi);
 
     QVERIFY(stayed_open);
     QVERIFY(rig.platform.starts.isEmpty());
-    QCOMPARE(rig.platform.messages.size(), 2);
-    QCOMPARE(rig.platform.messages[1].prompt, "You must enter the hosts IP Address");
-    QCOMPARE(rig.platform.messages[1].title, "Error!");
     QCOMPARE(rig.platform.shown, QStringList{"launch_multi"});
-    // The engine's folder is made current before the address is checked; each call still
-    // ends in the launcher's folder.
-    const QString engine_folder = QDir::toNativeSeparators(engines.path());
+    QCOMPARE(rig.platform.messages.size(), 1);
+    QCOMPARE(rig.platform.messages[0].prompt + '|' + rig.platform.messages[0].title,
+             "You must enter the hosts IP Address|Error!");
     QCOMPARE(rig.platform.dir_changes,
-             (QStringList{engine_folder, rig.platform.folder, engine_folder, rig.platform.folder}));
+             (QStringList{QDir::toNativeSeparators(engines.path()), rig.platform.folder}));
 }
 
-// A start that fails for any reason: the message, then the setup dialog over the still open
-// game dialog, then both game dialogs closed, whichever called and whether or not both were
-// open.
-void tst_launch_game::failed_start_data() {
-    QTest::addColumn<int>("error"); // 0: the start works
-    QTest::addColumn<QStringList>("dialogs");
-    const QStringList solo_only{"launch_solo"};
-    const QStringList multi_over_solo{"launch_solo", "launch_multi"};
-    QTest::newRow("started") << 0 << solo_only;
-    QTest::newRow("started, both dialogs open") << 0 << multi_over_solo;
-    QTest::newRow("not found") << int(error_file_not_found) << QStringList{"launch_multi"};
-    QTest::newRow("another failure, both open") << int(error_file_access) << multi_over_solo;
-}
-
-void tst_launch_game::failed_start() {
-    QFETCH(int, error);
-    QFETCH(QStringList, dialogs);
+// No brx.cfg: a hosted game's launch brings the first-run message and the setup, where an
+// engine is chosen that this launch does not use. Its empty engine path fails to start: the
+// message and the setup again over the still open dialog, which is then gone. "Launch SP
+// game..." then starts the engine chosen, which gets each argument as text (no shell reads
+// them) in the launcher's folder, left current by the launch before.
+void tst_launch_game::from_the_main_window_to_the_engine() {
+#ifdef Q_OS_WIN
+    QSKIP("The stand-in engine is a shell script");
+#endif
+    Engine engine;
     Rig rig;
-    define_callers(rig.forms);
-    rig.write_cfg(record("/g/zdoom"));
-    rig.platform.start_result = error;
-    bool caller_open_during_setup = false;
-    if (error != 0)
-        rig.platform.script("doom_setup", [&](QDialog &setup) {
-            caller_open_during_setup = rig.platform.messages.size() == 1 &&
-                                       rig.forms.loaded(FormId::launch_multi) &&
-                                       setup.parentWidget() == &rig.main;
-        });
-    bool both_closed = false;
-    rig.platform.script(dialogs.last(), [&](QDialog &) {
-        doom_launch::launch_game(rig.forms, join);
-        both_closed =
-            !rig.forms.loaded(FormId::launch_solo) && !rig.forms.loaded(FormId::launch_multi);
+    rig.platform.start = [](const QString &line) { return start_program(line); };
+    rig.platform.script("launch_multi", [&](QDialog &d) {
+        act(d, "tab SSTab1=1; click Okay_Button");
+        QVERIFY(!rig.forms.loaded(FormId::launch_multi));
     });
-    if (dialogs.size() == 2)
-        rig.platform.script(dialogs[0],
-                            [&](QDialog &) { rig.forms.show_modal(FormId::launch_multi); });
-    rig.forms.show_modal(dialogs[0] == "launch_solo" ? FormId::launch_solo : FormId::launch_multi);
+    rig.platform.script("doom_setup", [&](QDialog &setup) {
+        act(setup,
+            "type doom_exe=" + engine.path + "; type doom_iwad=/g/DOOM.WAD; click Okay_Button");
+    });
+    bool over_the_dialog = false;
+    rig.platform.script("doom_setup", [&](QDialog &) {
+        over_the_dialog =
+            rig.platform.messages.size() == 2 && rig.forms.loaded(FormId::launch_multi);
+    });
+    click(rig.main, "MP_Button");
+    QVERIFY(over_the_dialog);
+    QCOMPARE(rig.platform.messages[1].prompt + '|' + rig.platform.messages[1].title,
+             "Doom executable not found|");
+    // The caption the setup set counts: Doom's warp numbers for no level are a blank.
+    QCOMPARE(rig.platform.starts[0].command_line,
+             " -iwad  -skill  4 -warp   -extratic -host 2 -width  -height  +snd_samplerate ");
 
-    QVERIFY(both_closed);
-    QCOMPARE(rig.platform.starts.size(), 1);
-    if (error == 0) {
-        QVERIFY(rig.platform.messages.isEmpty());
-        QCOMPARE(rig.platform.shown, dialogs);
-    } else {
-        QCOMPARE(rig.platform.messages.size(), 1);
-        QCOMPARE(rig.platform.messages[0].prompt, "Doom executable not found");
-        QCOMPARE(rig.platform.messages[0].title, QString());
-        QCOMPARE(rig.platform.shown, dialogs + QStringList{"doom_setup"});
-        QVERIFY(caller_open_during_setup);
-    }
-    QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
-}
-
-void tst_launch_game::current_directory_data() {
-    QTest::addColumn<QString>("exe");    // in a folder of engines, unless absolute
-    QTest::addColumn<QString>("folder"); // current at the start; empty: as it was before
-
-    QTest::newRow("ZDoom: left as it is") << "zdoom.exe"
-                                          << "";
-    QTest::newRow("ZDoomGL: its folder") << "zdoomgl.exe"
-                                         << ".";
-    QTest::newRow("ZDOOMGL.EXE") << "ZDOOMGL.EXE"
-                                 << ".";
-    QTest::newRow("a name ending in zdoomgl.exe") << "myzdoomgl.exe"
-                                                  << ".";
-    QTest::newRow("a folder with blanks") << "My Games/zdoomgl.exe"
-                                          << "My Games";
-    QTest::newRow("a missing folder: start where it was") << "/no such dir/zdoomgl.exe"
-                                                          << "";
-}
-
-void tst_launch_game::current_directory() {
-    QFETCH(QString, exe);
-    QFETCH(QString, folder);
-    QTemporaryDir engines;
-    QVERIFY(QDir(engines.path()).mkpath("My Games"));
-    Rig rig;
-    rig.write_cfg(record(QDir(engines.path()).filePath(exe)));
-    doom_launch::launch_game(rig.forms, solo);
-
-    QCOMPARE(rig.platform.starts.size(), 1);
-    QVERIFY(rig.platform.messages.isEmpty());
-    const QString expected = folder.isEmpty() ? elsewhere_.path() : engines.filePath(folder);
-    QCOMPARE(canonical(rig.platform.starts[0].current_dir), canonical(expected));
-    QCOMPARE(rig.platform.dir_changes.last(), rig.platform.folder);
+    rig.platform.script("launch_solo", [&](QDialog &d) {
+        act(d, "pick level=E1M7; type ExternalWad_textbox=$(touch pwned) `touch x`; click "
+               "Okay_Button");
+        QVERIFY(!rig.forms.loaded(FormId::launch_solo));
+    });
+    click(rig.main, "launch_button");
+    QCOMPARE(engine.received(), (canonical(rig.dir.path()) +
+                                 "|-iwad|/g/DOOM.WAD|-file|$(touch|pwned)|`touch|x`|-skill|4|-warp|"
+                                 "1|7|-width|640|-height|480|+snd_samplerate|44100")
+                                    .split(u'|'));
+    QCOMPARE(rig.platform.shown,
+             (QStringList{"launch_multi", "doom_setup", "doom_setup", "launch_solo"}));
+    QCOMPARE(rig.platform.messages.size(), 2);
     QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
 }
 

@@ -88,3 +88,16 @@ inline const LaunchRequest host{.launchkind = 1,
 inline const LaunchRequest join = changed(host, "launchkind=0; hostip=10.0.0.2");
 
 } // namespace brx::requests
+
+namespace brx {
+
+// One of the requests above by its name, with changes: request("host; mode=2; timelimit=1").
+inline LaunchRequest request(const QString &text) {
+    const QString name = text.section(u';', 0, 0);
+    return changed(name == u"solo"   ? requests::solo
+                   : name == u"host" ? requests::host
+                                     : requests::join,
+                   text.section(QStringLiteral("; "), 1));
+}
+
+} // namespace brx
