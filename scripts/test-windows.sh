@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Tests the Windows start under wine: builds the command split and the Windows program start
-# with plain MinGW-w64 (no Qt), together with a stand-in engine, and runs the test under
+# with plain MinGW-w64 (no Qt) into a test that is its own stand-in engine, and runs it under
 # wine64 in a private, throw-away wine prefix. Exits non-zero when a case fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,10 +9,8 @@ scripts/deps.sh g++-mingw-w64-x86-64-posix wine64
 out=${BUILD_DIR:-build-wine}
 mkdir -p "$out"
 flags=(-std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -static -Isrc/platform -Itests)
-# The engine reads its arguments as UTF-16, through wmain, as a Windows engine does.
-x86_64-w64-mingw32-g++-posix "${flags[@]}" -municode -o "$out/stand_in_engine.exe" \
-    tests/windows/stand_in_engine.cpp
-x86_64-w64-mingw32-g++-posix "${flags[@]}" -o "$out/tst_windows_start.exe" \
+# As the engine, the test reads its arguments as UTF-16, through wmain, as a Windows engine does.
+x86_64-w64-mingw32-g++-posix "${flags[@]}" -municode -o "$out/tst_windows_start.exe" \
     tests/windows/tst_windows_start.cpp src/platform/command_split.cpp \
     src/platform/program_start_windows.cpp
 

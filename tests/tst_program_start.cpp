@@ -1,17 +1,12 @@
 // Real starts of a stand-in engine through the POSIX program start: the arguments it receives
-// (the cases the Windows test runs too), the folder it runs in, its own session, no zombie,
-// and nothing run by a shell.
-#include "doom_launch.h"
+// in the folder it runs in (the cases the Windows test runs too, and what a Windows engine
+// would read from the quoted line), nothing run by a shell, a session of its own, no zombie,
+// running on after the launcher; the errors of a start that fails; and the cost of the split.
 #include "folder_fixture.h"
 #include "helpers.h"
 #include "program_start.h"
-#include "requests.h"
-#include "rig.h"
 #include "start_cases.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
 #include <QProcess>
 
 #include <unistd.h>
@@ -23,54 +18,46 @@ namespace {
 // Long enough for a loaded machine; only a failing test waits this long.
 constexpr int patience = 20000;
 
-void touch(const QString &path) {
+void write(const QString &path, const QByteArray &text = {}, bool executable = false) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot make %s", qPrintable(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 ||
+        (executable && !file.setPermissions(file.permissions() | QFile::ExeOwner)))
+        qFatal("cannot write %s", qPrintable(path));
 }
 
-// A stand-in engine: a script that writes its folder, process group and session, then its
-// arguments one per line, to "report" in the test's folder. With `wait`, it then stays until a
-// file ".go" appears beside its report (20 s at most) and notes with ".done" that it ended.
-struct Stub {
-    explicit Stub(const QString &name, bool wait = false)
-        : path(folder + '/' + name), report(dir.filePath("report")) {
-        QString script = QStringLiteral(R"(#!/bin/sh
-out='%1'
-stat=$(cat /proc/$$/stat)
-ids() { printf '%s\n' "$3" "$4"; }
-{ pwd -P; ids ${stat##*') '}; for a in "$@"; do printf '%s\n' "$a"; done; } >"$out.part"
+// A stand-in engine, with no blank in its name: writes its folder, its session and its
+// arguments, a line each, to "report" beside its own folder; then stays while "report.hold"
+// is there (20 s at most), and notes its end in "report.done".
+const char script[] = R"(#!/bin/sh
+out="$(dirname "$0")/../report"
+{ pwd -P; cut -d' ' -f6 /proc/$$/stat; printf '%s\n' "$@"; } >"$out.part"
 mv "$out.part" "$out"
-)")
-                             .arg(report);
-        if (wait)
-            script += QStringLiteral("n=0\nwhile [ ! -e \"$out.go\" ] && [ $n -lt 400 ]; do "
-                                     "sleep 0.05; n=$((n + 1)); done\n: >\"$out.done\"\n");
-        touch(path);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script.toLocal8Bit()) < 0 ||
-            !file.setPermissions(file.permissions() | QFile::ExeOwner))
-            qFatal("cannot write the stub %s", qPrintable(path));
-    }
+n=0; while [ -e "$out.hold" ] && [ $n -lt 400 ]; do sleep 0.05; n=$((n + 1)); done
+: >"$out.done"
+)";
 
-    // Waits for the report: folder, process group, session, then the arguments.
+struct Stub {
+    explicit Stub(const QString &name) : path(folder + '/' + name) { write(path, script, true); }
+
     QStringList lines() const {
-        if (!QTest::qWaitFor([this] { return QFileInfo::exists(report); }, patience))
-            return {};
         QFile file(report);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!QTest::qWaitFor([&] { return file.exists(); }, patience) ||
+            !file.open(QIODevice::ReadOnly))
             return {};
-        QStringList lines = QString::fromLocal8Bit(file.readAll()).split('\n');
-        lines.removeLast(); // after the last line end
-        return lines;
+        return QString::fromLocal8Bit(file.readAll()).chopped(1).split('\n');
     }
 
     QTemporaryDir dir;
     const QString folder = dir.filePath("My Games"); // "@" of the shared cases
     QString path;
-    QString report;
+    const QString report = dir.filePath("report");
 };
+
+// How a Windows program's C runtime reads a line: the first piece is the program, and no
+// path is joined again.
+const PathLookup runtime{[](auto &) { return PathKind::folder; }, [](auto &name) { return name; },
+                         u"/"};
 
 } // namespace
 
@@ -79,132 +66,93 @@ class tst_program_start : public InOwnFolder {
 private slots:
     void arguments_data();
     void arguments();
-    void launched_in_its_folder();
     void outlives_the_launcher();
-    void leaves_no_zombie();
-    void failures_data();
     void failures();
+    void lookups_grow_linearly();
 };
 
 void tst_program_start::arguments_data() {
     QTest::addColumn<int>("row");
-    for (int row = 0; row < int(std::size(start_cases::cases)); ++row) {
-        if (!start_cases::cases[row].windows_only)
-            QTest::newRow(start_cases::cases[row].name) << row;
+    for (const start_cases::Case &test : start_cases::cases) {
+        if (test.on != test.windows)
+            QTest::newRow(test.name) << int(&test - start_cases::cases);
     }
 }
 
 void tst_program_start::arguments() {
     QFETCH(int, row);
     const start_cases::Case &test = start_cases::cases[row];
-    const QStringList files = QString::fromUtf8(test.files).split('|');
+    const QStringList files = QString::fromUtf16(test.files).split('|');
     Stub stub(files[0]);
     for (const QString &file : files.mid(1))
-        touch(stub.folder + '/' + file);
-    touch(elsewhere_.filePath("a.wad")); // for a "*" to match, were it ever expanded
+        write(stub.folder + '/' + file, {}, true); // were it run instead of the engine, it fails
     const QString here = test.from_engine_folder ? stub.folder : elsewhere_.path();
     QVERIFY(QDir::setCurrent(here));
+    const QString line = QString::fromUtf16(test.line).replace('@', stub.folder);
 
-    QCOMPARE(start_program(QString::fromUtf8(test.line).replace('@', stub.folder)), 0);
+    QCOMPARE(start_program(line), 0);
     const QStringList lines = stub.lines();
-    QCOMPARE(lines.mid(3), QString::fromUtf8(test.arguments).replace('@', stub.folder).split('|'));
+    QCOMPARE(lines.mid(2), QString::fromUtf16(test.arguments).replace('@', stub.folder).split('|'));
     QCOMPARE(canonical(lines.value(0)), canonical(here));
-    for (const QString &folder : {elsewhere_.path(), stub.folder, stub.dir.path()})
-        QVERIFY(!QFileInfo::exists(QDir(folder).filePath("pwned")));
-}
+    // It leads a session of its own, and once it has ended, nothing of it is left.
+    QVERIFY(lines.value(1).toLongLong() != ::getsid(0));
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists("/proc/" + lines.value(1)), patience);
+    QVERIFY(!QFileInfo::exists(QDir(here).filePath("pwned"))); // where a shell would write
 
-// Through the launch: ZDoomGL under a folder with blanks runs in its folder, and the files,
-// given from there, arrive whole.
-void tst_program_start::launched_in_its_folder() {
-    Stub stub("zdoomgl.exe");
-    touch(stub.folder + "/doom 2/DOOM2.WAD");
-    touch(stub.folder + "/a b.wad");
-    Rig rig;
-    rig.main.display_iwad->setText("IWAD: Doom2");
-    rig.write_cfg((stub.path + ",doom 2/DOOM2.WAD,640,480,44100, 2 , 0 \r\n").toLocal8Bit());
-    rig.platform.start = [](const QString &line) { return start_program(line); };
-    doom_launch::launch_game(rig.forms,
-                             with(requests::solo, [](auto &r) { r.externalwad = " a b.wad"; }));
-
-    const QStringList lines = stub.lines();
-    QCOMPARE(canonical(lines.value(0)), canonical(stub.folder));
-    QCOMPARE(lines.mid(3), QString("-iwad|doom 2/DOOM2.WAD|-file|a b.wad|-skill|4|-warp|01|-width|"
-                                   "640|-height|480|+snd_samplerate|44100")
-                               .split('|'));
-    QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
+    // A Windows engine would read the same from the line with what was joined in quotes.
+    const SplitCommand split = split_command(line.toStdU16String(), system_paths());
+    QVERIFY(split_command(split.quoted_line, runtime).arguments == split.arguments);
 }
 
 // A launcher that starts an engine and ends at once: the start returned while the engine
-// waited, and the engine, in a session of its own, runs on.
+// stayed, and the engine runs on.
 void tst_program_start::outlives_the_launcher() {
-    Stub stub("zdoom", true);
-    QProcess launcher;
-    launcher.setStandardOutputFile(QProcess::nullDevice()); // the engine inherits these
-    launcher.setStandardErrorFile(QProcess::nullDevice());
-    launcher.start(QCoreApplication::applicationFilePath(), {"--start", stub.path + " -iwad x"});
-    QVERIFY(launcher.waitForFinished(patience));
-    QCOMPARE(launcher.exitCode(), 0);
-
-    const QStringList lines = stub.lines();
-    QCOMPARE(lines.mid(3), (QStringList{"-iwad", "x"}));
+    Stub stub("zdoom");
+    write(stub.report + ".hold");
+    QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), {"--start", stub.path}), 0);
+    QVERIFY(!stub.lines().isEmpty());
     QVERIFY(!QFileInfo::exists(stub.report + ".done"));
-    QVERIFY(lines.value(1).toLongLong() != ::getpgrp());
-    QVERIFY(lines.value(2).toLongLong() != ::getsid(0));
-    touch(stub.report + ".go");
+    QVERIFY(QFile::remove(stub.report + ".hold"));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(stub.report + ".done"), patience);
 }
 
-// The engine leads its own session, so the session is its process id; once it has ended,
-// nothing of it is left in the process table.
-void tst_program_start::leaves_no_zombie() {
-    Stub stub("zdoom");
-    QCOMPARE(start_program(stub.path), 0);
-    const QString process = "/proc/" + stub.lines().value(2);
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(process), patience);
-}
-
-void tst_program_start::failures_data() {
-    QTest::addColumn<QString>("line"); // %1: a folder with the files "plain" and "text"
-    QTest::addColumn<int>("error");    // -1: any number but 0 and 53
-
-    QTest::newRow("missing file") << "%1/zdoom.exe -iwad x" << int(error_program_not_found);
-    QTest::newRow("missing folder") << "%1/none/zdoom -iwad x" << int(error_program_not_found);
-    QTest::newRow("empty engine path")
-        << " -iwad  -width  -height  +snd_samplerate " << int(error_program_not_found);
-    QTest::newRow("not on the search path")
-        << "brx-no-such-engine -x" << int(error_program_not_found);
-    QTest::newRow("not executable") << "%1/plain -iwad x" << int(error_program_not_found);
-    QTest::newRow("a folder") << "%1 -iwad x" << int(error_program_not_found);
-    // Executable, but nothing the system can run, and no shell to fall back on.
-    QTest::newRow("not a program") << "%1/text -iwad x" << -1;
-}
-
 void tst_program_start::failures() {
-    QFETCH(QString, line);
-    QFETCH(int, error);
-    QTemporaryDir dir;
-    for (const char *name : {"plain", "text"}) {
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(name == QByteArray("plain") ? "#!/bin/sh\n: >ran\n" : ": >ran\n");
-        if (name == QByteArray("text"))
-            QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    for (const char *name : {"plain.txt", "run.bat", "text.exe"})
+        write(elsewhere_.filePath(name), ": >ran\n", name[0] == 't');
+    for (const start_cases::Failure &failure : start_cases::failures) {
+        const int error =
+            start_program(QString::fromUtf16(failure.line).replace('@', elsewhere_.path()));
+        QVERIFY2(error != 0 && (error == error_program_not_found) == failure.not_found,
+                 failure.name);
     }
-    const int result = start_program(line.contains("%1") ? line.arg(dir.path()) : line);
-    if (error < 0)
-        QVERIFY(result != 0 && result != error_program_not_found);
-    else
-        QCOMPARE(result, error);
     QVERIFY(!QFileInfo::exists(elsewhere_.filePath("ran")));
+}
+
+// However long the list of files, each piece costs a bounded number of look-ups (and past
+// the bound, look-ups find nothing, so that a fault fails at once).
+void tst_program_start::lookups_grow_linearly() {
+    QString line = "/bin/sh -iwad DOOM2.WAD -file";
+    for (int i = 0; i < 2000; ++i) {
+        line += QStringLiteral(" My Games/a%1.wad My Games/b%1.wad").arg(i);
+        write(elsewhere_.filePath(QStringLiteral("My Games/a%1.wad").arg(i)));
+    }
+    const int arguments = 4 + 3 * 2000;
+    const int most = 4 * arguments + 50;
+    int lookups = 0;
+    PathLookup counted = system_paths();
+    counted.kind = [&lookups, kind = counted.kind](const std::u16string &path) {
+        return ++lookups > most ? PathKind::none : kind(path);
+    };
+    QCOMPARE(int(split_command(line.toStdU16String(), counted).arguments.size()), arguments);
+    QVERIFY2(lookups <= most, qPrintable(QString::number(lookups)));
 }
 
 int main(int argc, char *argv[]) {
     // Stands in for a launcher that starts an engine and ends at once.
     if (argc == 3 && qstrcmp(argv[1], "--start") == 0)
         return start_program(QString::fromLocal8Bit(argv[2]));
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     tst_program_start test;
-    QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
 }
 
