@@ -7,8 +7,7 @@ using namespace brx;
 
 namespace {
 
-const QByteArray stored =
-    "/usr/games/zdoom,/usr/share/games/doom/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
+const QByteArray stored = "/g/zdoom,/g/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
 const QByteArray long_path = '/' + QByteArray(100000, 'a'); // past a text box's usual limit
 const QString exe = "Select ZDoom excutable...|ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
                     "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe|";
@@ -61,20 +60,19 @@ void tst_doom_setup::opening_data() {
     row("browsed", stored, {"", "/srv/doom.wad=2"},
         "type doom_exe=/typed; click get_exe; click get_iwad; click Okay_Button",
         "/typed,/srv/doom.wad,800,600,22050, 1 , 0 \r\n",
-        {exe + "/usr/games/zdoom", iwad + "/usr/share/games/doom/DOOM2.WAD", "IWAD: Doom",
-         "closed"});
+        {exe + "/g/zdoom", iwad + "/g/DOOM2.WAD", "IWAD: Doom", "closed"});
     // A failed save names the file and the reason, keeps everything typed, and leaves the main
     // window alone.
     row("a folder named brx.cfg", "folder", {},
         "type doom_exe=/g/zdoom; type doom_iwad=/g/DOOM2.WAD; click Okay_Button", "",
         {unsaved + "brx.cfg is not a plain file.|Error!", "IWAD: Unknown", "open"});
     row("a double quote, then none", "-", {},
-        "type doom_exe=/g/zdoom; type doom_iwad=/g/\"2\"; pick vid_res=320x200; click "
-        "Okay_Button; type doom_iwad=/g/DOOM2.WAD; click Okay_Button",
-        "/g/zdoom,/g/DOOM2.WAD,320,200,44100, 2 , 1 \r\n",
+        "type doom_exe=/g/zdoom; type doom_iwad=\"; click Okay_Button; type doom_iwad=/g/D.WAD; "
+        "click Okay_Button",
+        "/g/zdoom,/g/D.WAD,640,480,44100, 2 , 1 \r\n",
         {unsaved + "This value holds a double quote or a line break, which brx.cfg cannot "
-                   "store:\n/g/\"2\"|Error!",
-         "IWAD: Doom2", "closed"});
+                   "store:\n\"|Error!",
+         "IWAD: Unknown", "closed"});
     // Leaving without saving; Enter in a text box presses no button.
     row("Cancel", stored, {}, "type doom_iwad=/DOOM.WAD; key doom_iwad=Return; click Cancel_Button",
         "=", {"IWAD: Unknown", "closed"});

@@ -138,12 +138,10 @@ inline void act(QWidget &window, const QString &script) {
             child<QComboBox>(window, name)->setCurrentText(value);
         else if (verb == u"tab")
             child<QTabWidget>(window, name)->setCurrentIndex(value.toInt());
-        else if (const bool named = step.contains(u'='); verb == u"key") {
-            QWidget *to = named ? child(window, name) : QApplication::focusWidget();
-            const QKeyCombination key = QKeySequence(named ? value : QString(name))[0];
-            if (!to)
-                qFatal("nothing has the focus for %s", qPrintable(step));
-            QTest::keyClick(to, key.key(), key.keyboardModifiers());
+        else if (verb == u"key") { // to the control named, or else to the focus
+            const QKeyCombination key = QKeySequence(value.isEmpty() ? QString(name) : value)[0];
+            QTest::keyClick(value.isEmpty() ? nullptr : child(window, name), key.key(),
+                            key.keyboardModifiers());
         } else
             qFatal("no step %s", qPrintable(step));
     }
