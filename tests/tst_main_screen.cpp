@@ -1,22 +1,24 @@
 // The main window: start-up with its two settings loads, the IWAD indicator and its pictures,
-// the buttons and the keyboard.
+// the window's place, the buttons and the keyboard.
 #include "form_rules.h"
 #include "rig.h"
 
 #include <QScreen>
-#include <QSignalSpy>
 
 using namespace brx;
 
 namespace {
 
-const QString first_run = QStringLiteral("BRX needs to be configured...");
+const QString first_run = "BRX needs to be configured...\n\rPlease note: this will only need to be "
+                          "done once|BRX needs to be configured...";
 
-QStringList titles(const TestPlatform &platform) {
-    QStringList list;
-    for (const TestPlatform::Message &message : platform.messages)
-        list << message.title;
-    return list;
+QByteArray record(const QString &iwad) {
+    return ("/g/zdoom,\"" + iwad + "\",640,480,44100, 2 , 0 \r\n").toLocal8Bit();
+}
+
+void row(const char *name, const QByteArray &cfg, const QString &setup, const QString &steps,
+         const QStringList &seen) {
+    QTest::newRow(name) << cfg << setup << steps << seen;
 }
 
 } // namespace
@@ -26,147 +28,62 @@ class tst_main_screen : public QObject {
 private slots:
     void start_up_data();
     void start_up();
-    void iwad_kind_data();
-    void iwad_kind();
-    void iwad_kind_never_returns_to_unknown();
-    void placed_and_pictured();
-    void buttons_and_keyboard();
 };
 
-// What start-up asks and shows, by what brx.cfg holds and what the first-run setup does.
 void tst_main_screen::start_up_data() {
-    QTest::addColumn<QByteArray>("cfg"); // "-": no file
-    QTest::addColumn<bool>("setup_saves");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<int>("setups");
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QByteArray>("cfg");   // "-": no file
+    QTest::addColumn<QString>("setup");    // what the user does in the setup dialog
+    QTest::addColumn<QString>("steps");    // and then in the main window
+    QTest::addColumn<QStringList>("seen"); // what the launcher showed, windows, the IWAD caption
 
-    QTest::newRow("configured") << QByteArray(
-                                       "/g/zdoom,/srv/doom/doom2.wad,640,480,44100, 2 , 0 \r\n")
-                                << false << QStringList() << 0 << "IWAD: Doom2";
-    QTest::newRow("first run, saved")
-        << QByteArray("-") << true << QStringList{first_run} << 1 << "IWAD: Doom";
-    QTest::newRow("first run, closed twice")
-        << QByteArray("-") << false << QStringList{first_run, first_run} << 2 << "IWAD: Unknown";
-    QTest::newRow("damaged file") << QByteArray("") << false << QStringList{"Error!", first_run}
-                                  << 1 << "IWAD: Unknown";
+    const QString saved = "type doom_exe=/g/zdoom; type doom_iwad=/g/DOOM.WAD; click Okay_Button";
+    row("first run, saved", "-", saved, "", {first_run, "doom_setup", "IWAD: Doom"});
+    row("damaged file", "", "", "",
+        {"Config file corrupt|Error!", first_run, "doom_setup", "IWAD: Unknown"});
+    row("doom.wad in lower case", record("c:\\doom\\doom.wad"), "", "", {"IWAD: Doom"});
+    row("FREEDOOM.WAD", record("/usr/share/games/doom/freedoom.wad"), "", "", {"IWAD: Doom"});
+    row("DOOM2.WAD, name alone", record("Doom2.Wad"), "", "", {"IWAD: Doom2"});
+    row("DOOM1.WAD", record("C:\\DOOM\\DOOM1.WAD"), "", "", {"IWAD: Unknown"});
+    row("empty", record(""), "", "", {"IWAD: Unknown"});
+    row("trailing blank", record("DOOM2.WAD "), "", "", {"IWAD: Unknown"});
+    // Enter and Space press a button; the setup never turns a known IWAD into an unknown one.
+    row("each button, by key or click", record("/g/DOOM2.WAD"),
+        "type doom_iwad=/g/TNT.WAD; click Okay_Button",
+        "key launch_button=Return; key launch_button=Num+Enter; key MP_Button=Space; key "
+        "DCFG_Button=Space; click Help_Button; click quit_button",
+        {"launch_solo", "launch_solo", "launch_multi", "doom_setup", "aboutbox", "IWAD: Doom2"});
 }
 
 void tst_main_screen::start_up() {
     QFETCH(QByteArray, cfg);
-    QFETCH(bool, setup_saves);
-    QFETCH(QStringList, messages);
-    QFETCH(int, setups);
-    QFETCH(QString, caption);
+    QFETCH(QString, setup);
+    QFETCH(QString, steps);
+    QFETCH(QStringList, seen);
     Rig rig;
-    rig.platform.launcher_version = {2, 3, 14};
-    if (cfg != "-")
-        rig.write_cfg(cfg);
-    if (setup_saves) {
-        rig.platform.script("doom_setup", [](QDialog &setup) {
-            type_into(setup, "doom_exe", "/usr/games/zdoom");
-            type_into(setup, "doom_iwad", "/usr/share/games/doom/DOOM.WAD");
-            click(setup, "Okay_Button");
-        });
-    }
-    rig.main.Form_Load();
-    QCOMPARE(titles(rig.platform), messages);
-    QCOMPARE(rig.platform.shown, QStringList(setups, "doom_setup"));
-    QCOMPARE(rig.main.iwad_caption(), caption);
-    QCOMPARE(rig.main.Launcher_version->text(), QStringLiteral("Version  2.314"));
-    if (cfg.isEmpty())
-        QVERIFY(!rig.cfg_exists()); // the damaged file is gone
-}
-
-void tst_main_screen::iwad_kind_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("DOOM.WAD") << "C:\\DOOM\\DOOM.WAD"
-                              << "IWAD: Doom";
-    QTest::newRow("lower case") << "c:\\doom\\doom.wad"
-                                << "IWAD: Doom";
-    QTest::newRow("FREEDOOM.WAD") << "/usr/share/games/doom/freedoom.wad"
-                                  << "IWAD: Doom";
-    QTest::newRow("DOOM2.WAD, name alone") << "Doom2.Wad"
-                                           << "IWAD: Doom2";
-    QTest::newRow("DOOM1.WAD") << "C:\\DOOM\\DOOM1.WAD"
-                               << "IWAD: Unknown";
-    QTest::newRow("TNT.WAD") << "C:\\DOOM\\TNT.WAD"
-                             << "IWAD: Unknown";
-    QTest::newRow("shorter than the name") << "OM.WAD"
-                                           << "IWAD: Unknown";
-    QTest::newRow("empty") << ""
-                           << "IWAD: Unknown";
-    QTest::newRow("trailing blank") << "DOOM2.WAD "
-                                    << "IWAD: Unknown";
-}
-
-void tst_main_screen::iwad_kind() {
-    QFETCH(QString, path);
-    QFETCH(QString, caption);
-    Rig rig;
-    rig.write_cfg(("/g/zdoom,\"" + path + "\",640,480,44100, 2 , 0 \r\n").toLocal8Bit());
-    rig.main.Form_Load();
-    QCOMPARE(rig.main.iwad_caption(), caption);
-    const bool doom = caption == u"IWAD: Doom";
-    QCOMPARE(rig.main.Image1->isVisibleTo(&rig.main), !doom);
-    QCOMPARE(rig.main.Image2->isVisibleTo(&rig.main), doom);
-    QCOMPARE(rig.main.Image2->pos(), rig.main.Image1->pos());
-}
-
-void tst_main_screen::iwad_kind_never_returns_to_unknown() {
-    Rig rig;
-    rig.main.show_iwad_kind("/games/DOOM.WAD");
-    for (const char *path : {"/games/TNT.WAD", ""})
-        rig.main.show_iwad_kind(path);
-    QCOMPARE(rig.main.iwad_caption(), QStringLiteral("IWAD: Doom"));
-    rig.main.show_iwad_kind("/games/DOOM2.WAD");
-    rig.main.show_iwad_kind("/games/plutonia.wad");
-    QCOMPARE(rig.main.iwad_caption(), QStringLiteral("IWAD: Doom2"));
-}
-
-void tst_main_screen::placed_and_pictured() {
-    Rig rig;
-    rig.write_cfg("/g/zdoom,/DOOM2.WAD,640,480,44100, 2 , 0 \r\n");
-    rig.main.Form_Load();
-    QVERIFY(rig.main.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QVERIFY(!(rig.main.windowFlags() & Qt::WindowMaximizeButtonHint));
+    // Minimise but no maximise; centred.
+    QCOMPARE(rig.main.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
+             Qt::WindowMinimizeButtonHint);
     centre_on_screen(rig.main);
     const QRect screen = rig.main.screen()->availableGeometry();
     QVERIFY((rig.main.geometry().center() - screen.center()).manhattanLength() <= 1);
-    rig.main.show();
-    QCOMPARE(rig.main.Image1->pixmap().size(), rig.main.Image1->size()); // stretched
-    rig.main.show_iwad_kind("/DOOM.WAD");
-    QCOMPARE(rig.main.Image2->pixmap().size(), QSize(320, 200)); // at its own size
-}
-
-// Enter and Space press the focused button, and only that one; each button opens its dialog.
-void tst_main_screen::buttons_and_keyboard() {
-    Rig rig;
-    rig.write_cfg("/g/zdoom,/DOOM2.WAD,640,480,44100, 2 , 0 \r\n");
-    for (const FormId id : {FormId::launch_solo, FormId::launch_multi, FormId::aboutbox})
-        stand_in(rig.forms, id);
+    rig.platform.launcher_version = {2, 3, 14};
+    if (cfg != "-")
+        rig.write_cfg(cfg);
+    if (!setup.isEmpty())
+        rig.platform.script("doom_setup", [&](QDialog &window) { act(window, setup); });
     rig.main.Form_Load();
     rig.main.show();
-    QApplication::setActiveWindow(&rig.main);
-    QVERIFY(QTest::qWaitForWindowActive(&rig.main));
-    QCOMPARE(QApplication::focusWidget(), rig.main.launch_button);
-
-    QSignalSpy launch(rig.main.launch_button, &QPushButton::clicked);
-    QTest::keyClick(rig.main.launch_button, Qt::Key_Return);
-    QTest::keyClick(rig.main.launch_button, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(launch.count(), 2);
-    for (QPushButton *button : {rig.main.MP_Button, rig.main.DCFG_Button}) {
-        button->setFocus();
-        QTest::keyClick(button, Qt::Key_Space);
-    }
-    click(rig.main, "Help_Button");
-    QCOMPARE(rig.platform.shown,
-             (QStringList{"launch_solo", "launch_solo", "launch_multi", "doom_setup", "aboutbox"}));
-    QVERIFY(!rig.platform.program_ended);
-    click(rig.main, "quit_button");
-    QVERIFY(rig.platform.program_ended);
-    QVERIFY(rig.platform.messages.isEmpty());
+    act(rig.main, steps);
+    QCOMPARE(rig.seen() << rig.platform.shown << rig.main.iwad_caption(), seen);
+    QCOMPARE(rig.platform.program_ended, steps.contains("quit_button"));
+    QCOMPARE(rig.main.Launcher_version->text(), "Version  2.314");
+    // The Doom II picture is stretched to its control, the Doom one shown at its own size.
+    const bool doom = seen.last() == "IWAD: Doom";
+    QCOMPARE(rig.main.Image1->isVisible(), !doom);
+    QCOMPARE(rig.main.Image2->isVisible(), doom);
+    QCOMPARE(rig.main.Image2->pos(), rig.main.Image1->pos());
+    QCOMPARE((doom ? rig.main.Image2 : rig.main.Image1)->pixmap().size(),
+             doom ? QSize(320, 200) : rig.main.Image1->size());
 }
 
 QTEST_MAIN(tst_main_screen)

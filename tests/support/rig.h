@@ -14,12 +14,27 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace brx {
+
+inline void write_file(const QString &path, const QByteArray &bytes,
+                       QFile::Permissions extra = {}) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.setPermissions(file.permissions() | extra))
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// The file's bytes, or nothing when it cannot be read.
+inline QByteArray read_file(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 struct Rig {
     // The look first, so that the windows below are built with it.
@@ -40,34 +55,43 @@ struct Rig {
     }
 
     // Opens the dialog through the registry, as its button would, and runs the script in it.
+    // Returns whether the script left the dialog loaded.
     template <typename Dialog>
-    void open(
+    bool open(
         FormId id, std::function<void(Dialog &)> script = [](Dialog &) {}) {
-        platform.script(dialog_name(id),
-                        [script](QDialog &window) { script(static_cast<Dialog &>(window)); });
+        bool left_open = false;
+        platform.script(dialog_name(id), [&, id, script](QDialog &window) {
+            script(static_cast<Dialog &>(window));
+            left_open = forms.loaded(id) != nullptr;
+        });
         forms.show_modal(id);
+        return left_open;
     }
 
     static QString dialog_name(FormId id) {
-        static const char *const names[] = {"doom_setup", "launch_solo", "launch_multi",
-                                            "aboutbox"};
-        return QString::fromLatin1(names[static_cast<int>(id)]);
+        return QStringList{"doom_setup", "launch_solo", "launch_multi", "aboutbox"}[int(id)];
     }
 
     QString cfg_path() const { return dir.filePath("brx.cfg"); }
 
-    void write_cfg(const QByteArray &bytes) const {
-        QFile file(cfg_path());
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(cfg_path()));
-    }
+    void write_cfg(const QByteArray &bytes) const { write_file(cfg_path(), bytes); }
+    QByteArray cfg() const { return read_file(cfg_path()); }
 
-    QByteArray cfg() const {
-        QFile file(cfg_path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // What the launcher showed, in one list: message boxes as "prompt|title" (with brx.cfg's
+    // path written "brx.cfg"), file-open dialogs as "title|filter|start", and program starts.
+    QStringList seen() const {
+        QStringList list;
+        for (const TestPlatform::Message &message : platform.messages)
+            list << QString(message.prompt)
+                            .replace(QDir::toNativeSeparators(cfg_path()),
+                                     QStringLiteral("brx.cfg")) +
+                        u'|' + message.title;
+        for (const FileRequest &request : platform.file_requests)
+            list << request.title + u'|' + request.filter + u'|' + request.start;
+        for (const TestPlatform::Start &start : platform.starts)
+            list << start.command_line;
+        return list;
     }
-
-    bool cfg_exists() const { return QFileInfo(cfg_path()).isFile(); }
 };
 
 // Stands in for a dialog that a test does not look into: an empty dialog under its name.
@@ -99,7 +123,8 @@ inline void click(QWidget &window, const char *button) {
 
 // Does in the window what a user would, written as steps separated by "; ": "click name",
 // "type name=text" (into a text box, by keystrokes), "pick name=entry" (of a list),
-// "tab name=index" (of a tab control).
+// "tab name=index" (of a tab control), "key Return" (to the control with the focus),
+// "key name=Num+Enter" (to a control).
 inline void act(QWidget &window, const QString &script) {
     for (const QString &step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
         const QString verb = step.section(u' ', 0, 0);
@@ -113,7 +138,11 @@ inline void act(QWidget &window, const QString &script) {
             child<QComboBox>(window, name)->setCurrentText(value);
         else if (verb == u"tab")
             child<QTabWidget>(window, name)->setCurrentIndex(value.toInt());
-        else
+        else if (verb == u"key") { // to the control named, or else to the focus
+            const QKeyCombination key = QKeySequence(value.isEmpty() ? QString(name) : value)[0];
+            QTest::keyClick(value.isEmpty() ? nullptr : child(window, name), key.key(),
+                            key.keyboardModifiers());
+        } else
             qFatal("no step %s", qPrintable(step));
     }
 }

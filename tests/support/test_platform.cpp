@@ -27,14 +27,6 @@ void TestPlatform::show_modal(QDialog &window) {
         qFatal("%s stayed open after its close box", qPrintable(window.objectName()));
 }
 
-void TestPlatform::end_modal(QDialog &window) {
-    window.done(QDialog::Rejected);
-}
-
-void TestPlatform::message_box(const QString &prompt, const QString &title) {
-    messages.append({prompt, title});
-}
-
 std::optional<FileChoice> TestPlatform::open_file(const FileRequest &request) {
     file_requests.append(request);
     if (file_answers_.isEmpty())

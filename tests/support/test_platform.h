@@ -46,9 +46,11 @@ public:
     bool program_ended = false;
 
     void show_modal(QDialog &window) override;
-    void end_modal(QDialog &window) override;
+    void end_modal(QDialog &window) override { window.done(QDialog::Rejected); }
     void end_program() override { program_ended = true; }
-    void message_box(const QString &prompt, const QString &title = {}) override;
+    void message_box(const QString &prompt, const QString &title = {}) override {
+        messages.append({prompt, title});
+    }
     std::optional<FileChoice> open_file(const FileRequest &request) override;
     QString program_folder() const override { return folder; }
     Version version() const override { return launcher_version; }

@@ -8,13 +8,32 @@
 
 namespace brx {
 
+using WindowVisitor = std::function<void(QWidget &window, const QString &page)>;
+
 // The record every window is opened with: an engine and a Doom II IWAD.
 inline const QByteArray configured =
     "/usr/games/zdoom,/usr/share/games/doom/DOOM2.WAD,640,480,44100, 2 , 1 \r\n";
 
 // Visits the window once per tab page it shows (page names the current page, empty for a
 // window without tabs).
-void for_each_window(Rig &rig,
-                     const std::function<void(QWidget &window, const QString &page)> &visit);
+inline void visit_pages(QWidget &window, const WindowVisitor &visit) {
+    auto *tabs = window.findChild<QTabWidget *>();
+    for (int index = 0; index < (tabs ? tabs->count() : 1); ++index) {
+        if (tabs)
+            tabs->setCurrentIndex(index);
+        visit(window, tabs ? tabs->widget(index)->objectName() : QString());
+    }
+}
+
+inline void for_each_window(Rig &rig, const WindowVisitor &visit) {
+    rig.write_cfg(configured);
+    rig.main.Form_Load();
+    rig.main.show();
+    visit_pages(rig.main, visit);
+    for (const FormId id : all_forms) {
+        if (rig.forms.defined(id))
+            rig.open<QDialog>(id, [&](QDialog &window) { visit_pages(window, visit); });
+    }
+}
 
 } // namespace brx
