@@ -1,78 +1,134 @@
-// Which files the file-open dialog offers for each filter.
+// Which files each filter of the file-open dialog offers: by our matching rules where programs
+// carry no ".exe" suffix (POSIX) and where they must (Windows), and in the real dialog, driven
+// under the offscreen platform, with what it is asked (title, filter descriptions verbatim,
+// starting folder) and what it hands back.
 #include "file_filter.h"
+#include "helpers.h"
+#include "qt_platform.h"
 
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 using namespace brx;
+
+namespace {
+
+// The filter asked for: pairs of a description and its patterns (a description left without
+// patterns is dropped), and the descriptions the dialog shows.
+const QString filter =
+    QStringLiteral("Doom2 wad (doom2.wad)|doom2.wad|Doom wads|doom.wad;doom2.wad|"
+                   "Wads (*.wad)|*.wad|ZDoom (zdoom.exe)|zdoom.exe|"
+                   "All executables (*.exe)|*.exe|dangling");
+const QString descriptions = QStringLiteral(
+    "Doom2 wad (doom2.wad)|Doom wads|Wads (*.wad)|ZDoom (zdoom.exe)|All executables (*.exe)");
+// The test folder, sorted, and its executable files.
+const QStringList files{"DOOM2.WAD", "ZDOOM.EXE", "chocolate-doom", "freedoom.wad",
+                        "readme",    "zdoom",     "zdoomgl"};
+const QStringList programs{"chocolate-doom", "zdoom", "zdoomgl"};
+
+// What each filter offers in the test folder.
+// clang-format off
+const char *const offered_by[][2] = {
+    // where programs carry no suffix         where they must
+    {"DOOM2.WAD",                              "DOOM2.WAD"},              // in any case
+    {"DOOM2.WAD",                              "DOOM2.WAD"},              // a name is no wildcard
+    {"DOOM2.WAD freedoom.wad",                 "DOOM2.WAD freedoom.wad"}, // programs only by .exe
+    {"ZDOOM.EXE zdoom",                        "ZDOOM.EXE"},              // not a longer name
+    {"ZDOOM.EXE chocolate-doom zdoom zdoomgl", "ZDOOM.EXE"},              // nor a data file
+};
+// clang-format on
+
+// Acts in the dialog once it is up: the timer fires in the dialog's own event loop.
+void when_shown(std::function<void(QFileDialog &)> act) {
+    QTimer::singleShot(0, [act] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        dialog ? act(*dialog) : qFatal("the file-open dialog did not show");
+    });
+}
+
+// What our rules offer of the test folder under the filter's entry i.
+QString by_rules(int i, ExeSuffix suffix) {
+    QStringList names;
+    for (const QString &file : files) {
+        if (offers(parse_filter(filter)[i], file, programs.contains(file), suffix))
+            names << file;
+    }
+    return names.join(u' ');
+}
+
+// What the dialog lists of its folder under the selected filter, once it applied the filter:
+// the folder is read in the background, a new filter applies once the dialog's event loop has
+// run, and the model holds every file again, for the proxy to choose from, only after a
+// delayed re-sort.
+QString offered(QFileDialog &dialog) {
+    auto *model = qobject_cast<QFileSystemModel *>(dialog.proxyModel()->sourceModel());
+    const QModelIndex folder = model->index(dialog.directory().path());
+    if (!QTest::qWaitFor([&] {
+            return model->nameFilters().isEmpty() && model->rowCount(folder) == files.size();
+        }))
+        return QStringLiteral("the dialog's own filter hides files");
+    QStringList names;
+    for (int row = 0; row < files.size(); ++row) {
+        if (dialog.proxyModel()->mapFromSource(model->index(row, 0, folder)).isValid())
+            names << model->index(row, 0, folder).data().toString();
+    }
+    names.sort();
+    return names.join(u' ');
+}
+
+} // namespace
 
 class tst_file_filter : public QObject {
     Q_OBJECT
 private slots:
-    void parses_pairs();
-    void offers_data();
-    void offers();
+    void offers_by_filter_asks_and_answers();
 };
 
-void tst_file_filter::parses_pairs() {
-    const QList<FilterEntry> entries =
-        parse_filter("ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL (zdoomgl.exe)|zdoomgl.exe|"
-                     "All executables (*.exe)|*.exe");
-    QCOMPARE(entries.size(), 3);
-    QCOMPARE(entries[0].description, QStringLiteral("ZDoom executable (zdoom.exe)"));
-    QCOMPARE(entries[0].patterns, QStringList{"zdoom.exe"});
-    QCOMPARE(entries[2].description, QStringLiteral("All executables (*.exe)"));
-    QCOMPARE(entries[2].patterns, QStringList{"*.exe"});
-    QCOMPARE(parse_filter("Wads|*.wad;*.WAD|dangling")[0].patterns,
-             (QStringList{"*.wad", "*.WAD"}));
-    QCOMPARE(parse_filter("Wads|*.wad|dangling").size(), 1);
+void tst_file_filter::offers_by_filter_asks_and_answers() {
+    QTemporaryDir dir;
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (programs.contains(name))
+            QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    }
+    // Whether programs must carry the suffix here, and the rules of the other kind of system.
+    const int native = native_exe_suffix() == ExeSuffix::required;
+    const ExeSuffix other = native ? ExeSuffix::optional : ExeSuffix::required;
+    const int order[] = {1, 2, 0, 4, 3}; // each a change, ending on a filter offering ZDOOM.EXE
+    // Title, filters and folder, then what each filter offers in the dialog and by the rules
+    // of the other kind of system.
+    QStringList seen;
+    when_shown([&](QFileDialog &dialog) {
+        seen << dialog.windowTitle() << dialog.nameFilters().join(u'|')
+             << canonical(dialog.directory().path());
+        for (const int i : order) {
+            dialog.selectNameFilter(dialog.nameFilters().value(i));
+            seen << offered(dialog) << by_rules(i, other);
+        }
+        dialog.findChild<QLineEdit *>("fileNameEdit")->setText("ZDOOM.EXE"); // as typed
+        static_cast<QDialog &>(dialog).accept();
+    });
+    const std::optional<FileChoice> choice = QtPlatform().open_file(
+        {"Select ZDoom excutable...", filter, QDir::toNativeSeparators(dir.filePath("zdoom"))});
+    QStringList expected{"Select ZDoom excutable...", descriptions, canonical(dir.path())};
+    for (const int i : order)
+        expected << offered_by[i][native] << offered_by[i][!native];
+    QCOMPARE(seen, expected);
+    QVERIFY(choice);
+    QCOMPARE(canonical(choice->path), canonical(dir.filePath("ZDOOM.EXE")));
+    QCOMPARE(choice->filter, 4); // the filter last selected, counted from 1
+    // Cancelled, with a file selected: no choice.
+    when_shown([](QFileDialog &dialog) { dialog.reject(); });
+    QVERIFY(!QtPlatform().open_file({"", filter, dir.filePath("zdoom")}));
 }
 
-void tst_file_filter::offers_data() {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("executable");
-    QTest::addColumn<bool>("on_posix");
-    QTest::addColumn<bool>("on_windows");
-
-    QTest::newRow("exact name") << "doom2.wad"
-                                << "doom2.wad" << false << true << true;
-    QTest::newRow("any case") << "doom2.wad"
-                              << "DOOM2.WAD" << false << true << true;
-    QTest::newRow("other name") << "doom2.wad"
-                                << "doom.wad" << false << false << false;
-    QTest::newRow("plain name is no wildcard") << "doom.wad"
-                                               << "freedoom.wad" << false << false << false;
-    QTest::newRow("wildcard any case") << "*.wad"
-                                       << "Freedoom2.WAD" << false << true << true;
-    QTest::newRow("wildcard other suffix") << "*.wad"
-                                           << "patch.deh" << false << false << false;
-    QTest::newRow("exe name") << "zdoom.exe"
-                              << "ZDOOM.EXE" << false << true << true;
-    QTest::newRow("exe name without suffix") << "zdoom.exe"
-                                             << "zdoom" << true << true << false;
-    QTest::newRow("without suffix, not executable") << "zdoom.exe"
-                                                    << "zdoom" << false << false << false;
-    QTest::newRow("without suffix, other program") << "zdoom.exe"
-                                                   << "zdoomgl" << true << false << false;
-    QTest::newRow("any program") << "*.exe"
-                                 << "chocolate-doom" << true << true << false;
-    QTest::newRow("any program, data file") << "*.exe"
-                                            << "readme" << false << false << false;
-    QTest::newRow("any .exe file") << "*.exe"
-                                   << "setup.EXE" << false << true << true;
-    QTest::newRow("executable but other pattern") << "*.wad"
-                                                  << "zdoom" << true << false << false;
-}
-
-void tst_file_filter::offers() {
-    QFETCH(QString, pattern);
-    QFETCH(QString, file);
-    QFETCH(bool, executable);
-    QFETCH(bool, on_posix);
-    QFETCH(bool, on_windows);
-    QCOMPARE(brx::offers(pattern, file, executable, ExeSuffix::optional), on_posix);
-    QCOMPARE(brx::offers(pattern, file, executable, ExeSuffix::required), on_windows);
-}
-
-QTEST_APPLESS_MAIN(tst_file_filter)
+QTEST_MAIN(tst_file_filter)
 #include "tst_file_filter.moc"
