@@ -30,7 +30,7 @@ void make_cfg(Rig &rig, const QString &kind, const QByteArray &bytes) {
                     : kind.endsWith("unreadable") ? QStringLiteral("/proc/self/mem")
                                                   : real,
                     cfg);
-    if (QFile file(at); kind.endsWith("file") || kind == "full disk")
+    if (QFile file(at); kind.endsWith("file") || kind.startsWith("full"))
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     else if (kind == "folder")
         QVERIFY(QDir().mkdir(at));
@@ -139,7 +139,8 @@ void tst_settings::saves_data() {
         << "file" << u'/' + QString(longest_value, u'x') << false;
     QTest::newRow("carriage return in a value") << "file" << QStringLiteral("/a\rb") << false;
     QTest::newRow("line feed in a value") << "file" << QStringLiteral("/a\nb") << false;
-    for (const char *cfg : {"no folder", "full disk", "link to a pipe", "link to itself"})
+    for (const char *cfg :
+         {"no folder", "full disk", "full tmpfs", "link to a pipe", "link to itself"})
         QTest::newRow(cfg) << cfg << exe << false;
 }
 
@@ -148,7 +149,22 @@ void tst_settings::saves() {
     QFETCH(QString, exe);
     QFETCH(bool, saved);
     Rig rig;
+    // A real full disk: a small tmpfs over the program folder, filled up behind brx.cfg.
+    const bool tmpfs = cfg == "full tmpfs";
+    if (tmpfs &&
+        QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", rig.dir.path()}) != 0)
+        QSKIP("mounting a tmpfs is not permitted here");
+    const auto unmount = qScopeGuard([&] {
+        if (tmpfs)
+            QProcess::execute("umount", {rig.dir.path()});
+    });
     make_cfg(rig, cfg, "/old/zdoom,/old/DOOM.WAD,640,480,44100, 2 , 1 \r\n");
+    QFile filler(rig.dir.filePath("filler"));
+    if (tmpfs && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        while (filler.write(QByteArray(1024, 'f')) == 1024) {
+        }
+        filler.close();
+    }
     const QStringList before = snapshot(rig.dir.path());
 
     // Past this size no file grows: the save's writes fail as on a full disk.
