@@ -4,7 +4,6 @@
 // the whole road from the main window through the real program start to a stand-in engine.
 #include "command_line.h"
 #include "doom_launch.h"
-#include "folder_fixture.h"
 #include "helpers.h"
 #include "program_start.h"
 #include "requests.h"
@@ -24,28 +23,6 @@ void row(const QString &request, const QString &options, const QString &engine =
     QTest::addRow("%s", qPrintable(request + " | " + engine + " | " + caption))
         << request << options << engine << caption;
 }
-
-// A stand-in engine: a script that writes its folder and its arguments, one per line.
-struct Engine {
-    QTemporaryDir dir;
-    QString path = dir.filePath("my zdoom"), report = dir.filePath("report");
-
-    Engine() {
-        const QString script =
-            "#!/bin/sh\n{ pwd -P; printf '%s\\n' \"$@\"; } >'%1.part'\nmv '%1.part' '%1'\n";
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script.arg(report).toLocal8Bit()) < 0 ||
-            !file.setPermissions(file.permissions() | QFile::ExeOwner))
-            qFatal("cannot write the stand-in engine");
-    }
-    QStringList received() const {
-        QFile file(report);
-        return QTest::qWaitFor([&] { return file.exists(); }, 20000) &&
-                       file.open(QIODevice::ReadOnly)
-                   ? QString::fromLocal8Bit(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                   : QStringList();
-    }
-};
 
 } // namespace
 
@@ -187,7 +164,7 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
 #ifdef Q_OS_WIN
     QSKIP("The stand-in engine is a shell script");
 #endif
-    Engine engine;
+    Stub engine("my zdoom");
     Rig rig;
     rig.platform.start = [](const QString &line) { return start_program(line); };
     rig.platform.script("launch_multi", [&](QDialog &d) {
@@ -217,10 +194,11 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
         QVERIFY(!rig.forms.loaded(FormId::launch_solo));
     });
     click(rig.main, "launch_button");
-    QCOMPARE(engine.received(), (canonical(rig.dir.path()) +
-                                 "|-iwad|/g/DOOM.WAD|-file|$(touch|pwned)|`touch|x`|-skill|4|-warp|"
-                                 "1|7|-width|640|-height|480|+snd_samplerate|44100")
-                                    .split(u'|'));
+    const QStringList received = engine.lines();
+    QCOMPARE(canonical(received.value(0)), canonical(rig.dir.path()));
+    QCOMPARE(received.mid(2), QString("-iwad|/g/DOOM.WAD|-file|$(touch|pwned)|`touch|x`|-skill|4|"
+                                      "-warp|1|7|-width|640|-height|480|+snd_samplerate|44100")
+                                  .split(u'|'));
     QCOMPARE(rig.platform.shown,
              (QStringList{"launch_multi", "doom_setup", "doom_setup", "launch_solo"}));
     QCOMPARE(rig.platform.messages.size(), 2);

@@ -2,7 +2,6 @@
 // in the folder it runs in (the cases the Windows test runs too, and what a Windows engine
 // would read from the quoted line), nothing run by a shell, a session of its own, no zombie,
 // running on after the launcher; the errors of a start that fails; and the cost of the split.
-#include "folder_fixture.h"
 #include "helpers.h"
 #include "program_start.h"
 #include "start_cases.h"
@@ -14,45 +13,6 @@
 using namespace brx;
 
 namespace {
-
-// Long enough for a loaded machine; only a failing test waits this long.
-constexpr int patience = 20000;
-
-void write(const QString &path, const QByteArray &text = {}, bool executable = false) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 ||
-        (executable && !file.setPermissions(file.permissions() | QFile::ExeOwner)))
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-// A stand-in engine, with no blank in its name: writes its folder, its session and its
-// arguments, a line each, to "report" beside its own folder; then stays while "report.hold"
-// is there (20 s at most), and notes its end in "report.done".
-const char script[] = R"(#!/bin/sh
-out="$(dirname "$0")/../report"
-{ pwd -P; cut -d' ' -f6 /proc/$$/stat; printf '%s\n' "$@"; } >"$out.part"
-mv "$out.part" "$out"
-n=0; while [ -e "$out.hold" ] && [ $n -lt 400 ]; do sleep 0.05; n=$((n + 1)); done
-: >"$out.done"
-)";
-
-struct Stub {
-    explicit Stub(const QString &name) : path(folder + '/' + name) { write(path, script, true); }
-
-    QStringList lines() const {
-        QFile file(report);
-        if (!QTest::qWaitFor([&] { return file.exists(); }, patience) ||
-            !file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromLocal8Bit(file.readAll()).chopped(1).split('\n');
-    }
-
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("My Games"); // "@" of the shared cases
-    QString path;
-    const QString report = dir.filePath("report");
-};
 
 // How a Windows program's C runtime reads a line: the first piece is the program, and no
 // path is joined again.
@@ -85,7 +45,8 @@ void tst_program_start::arguments() {
     const QStringList files = QString::fromUtf16(test.files).split('|');
     Stub stub(files[0]);
     for (const QString &file : files.mid(1))
-        write(stub.folder + '/' + file, {}, true); // were it run instead of the engine, it fails
+        write_file(stub.folder + '/' + file, {},
+                   QFile::ExeOwner); // were it run instead of the engine, it fails
     const QString here = test.from_engine_folder ? stub.folder : elsewhere_.path();
     QVERIFY(QDir::setCurrent(here));
     const QString line = QString::fromUtf16(test.line).replace('@', stub.folder);
@@ -108,7 +69,7 @@ void tst_program_start::arguments() {
 // stayed, and the engine runs on.
 void tst_program_start::outlives_the_launcher() {
     Stub stub("zdoom");
-    write(stub.report + ".hold");
+    write_file(stub.report + ".hold");
     QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), {"--start", stub.path}), 0);
     QVERIFY(!stub.lines().isEmpty());
     QVERIFY(!QFileInfo::exists(stub.report + ".done"));
@@ -118,7 +79,8 @@ void tst_program_start::outlives_the_launcher() {
 
 void tst_program_start::failures() {
     for (const char *name : {"plain.txt", "run.bat", "text.exe"})
-        write(elsewhere_.filePath(name), ": >ran\n", name[0] == 't');
+        write_file(elsewhere_.filePath(name), ": >ran\n",
+                   name[0] == 't' ? QFile::ExeOwner : QFile::Permissions());
     for (const start_cases::Failure &failure : start_cases::failures) {
         const int error =
             start_program(QString::fromUtf16(failure.line).replace('@', elsewhere_.path()));
@@ -134,7 +96,7 @@ void tst_program_start::lookups_grow_linearly() {
     QString line = "/bin/sh -iwad DOOM2.WAD -file";
     for (int i = 0; i < 2000; ++i) {
         line += QStringLiteral(" My Games/a%1.wad My Games/b%1.wad").arg(i);
-        write(elsewhere_.filePath(QStringLiteral("My Games/a%1.wad").arg(i)));
+        write_file(elsewhere_.filePath(QStringLiteral("My Games/a%1.wad").arg(i)));
     }
     const int arguments = 4 + 3 * 2000;
     const int most = 4 * arguments + 50;

@@ -9,29 +9,18 @@
 namespace brx {
 
 // The request's fields by name.
+#define BRX_FIELD(name)                                                                            \
+    { #name, &LaunchRequest::name }
 inline const std::pair<const char *, QString LaunchRequest::*> text_fields[] = {
-    {"hostip", &LaunchRequest::hostip},
-    {"clientdup_value", &LaunchRequest::clientdup_value},
-    {"externalwad", &LaunchRequest::externalwad},
-    {"dehacked", &LaunchRequest::dehacked},
-    {"level", &LaunchRequest::level},
-    {"skill", &LaunchRequest::skill},
-    {"timetext", &LaunchRequest::timetext},
-    {"fragtext", &LaunchRequest::fragtext},
-    {"playernum", &LaunchRequest::playernum}};
+    BRX_FIELD(hostip),   BRX_FIELD(clientdup_value), BRX_FIELD(externalwad),
+    BRX_FIELD(dehacked), BRX_FIELD(level),           BRX_FIELD(skill),
+    BRX_FIELD(timetext), BRX_FIELD(fragtext),        BRX_FIELD(playernum)};
 inline const std::pair<const char *, qint16 LaunchRequest::*> number_fields[] = {
-    {"launchkind", &LaunchRequest::launchkind},
-    {"client_dup", &LaunchRequest::client_dup},
-    {"nomonsters", &LaunchRequest::nomonsters},
-    {"respawnmonsters", &LaunchRequest::respawnmonsters},
-    {"fastmonsters", &LaunchRequest::fastmonsters},
-    {"mode", &LaunchRequest::mode},
-    {"timelimit", &LaunchRequest::timelimit},
-    {"fraglimit", &LaunchRequest::fraglimit},
-    {"host_dup", &LaunchRequest::host_dup},
-    {"serverdup_value", &LaunchRequest::serverdup_value},
-    {"hostgame", &LaunchRequest::hostgame},
-    {"gogame", &LaunchRequest::gogame}};
+    BRX_FIELD(launchkind),      BRX_FIELD(client_dup),   BRX_FIELD(nomonsters),
+    BRX_FIELD(respawnmonsters), BRX_FIELD(fastmonsters), BRX_FIELD(mode),
+    BRX_FIELD(timelimit),       BRX_FIELD(fraglimit),    BRX_FIELD(host_dup),
+    BRX_FIELD(serverdup_value), BRX_FIELD(hostgame),     BRX_FIELD(gogame)};
+#undef BRX_FIELD
 
 // A copy of the request with fields changed, written "field=value; field=value" (the value
 // as it stands, blanks included): changed(solo, "skill= 1; nomonsters=1").

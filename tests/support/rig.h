@@ -5,6 +5,7 @@
 #pragma once
 
 #include "form_dialog.h"
+#include "helpers.h"
 #include "launcher.h"
 #include "main_screen.h"
 #include "test_platform.h"
@@ -12,29 +13,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace brx {
-
-inline void write_file(const QString &path, const QByteArray &bytes,
-                       QFile::Permissions extra = {}) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-        !file.setPermissions(file.permissions() | extra))
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-// The file's bytes, or nothing when it cannot be read.
-inline QByteArray read_file(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Rig {
     // The look first, so that the windows below are built with it.

@@ -6,7 +6,9 @@
 
 #include "platform.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QHash>
 #include <QList>
 #include <QStringList>
@@ -32,7 +34,12 @@ public:
     void script(const QString &window, Script run) { scripts_[window].append(std::move(run)); }
     void answer_file(std::optional<FileChoice> answer) { file_answers_.append(std::move(answer)); }
     // Scripts and file answers queued but never used.
-    int unused_answers() const;
+    int unused_answers() const {
+        int count = int(file_answers_.size());
+        for (const QList<Script> &list : scripts_)
+            count += int(list.size());
+        return count;
+    }
 
     QList<Message> messages;
     QStringList shown;                // objectNames of the windows shown, in order
@@ -45,17 +52,39 @@ public:
     std::function<int(const QString &)> start; // ...unless this is set
     bool program_ended = false;
 
-    void show_modal(QDialog &window) override;
+    void show_modal(QDialog &window) override {
+        shown << window.objectName();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        if (QList<Script> &queue = scripts_[window.objectName()]; !queue.isEmpty())
+            queue.takeFirst()(window);
+        if (window.isVisible())
+            window.close();
+        if (window.isVisible())
+            qFatal("%s stayed open after its close box", qPrintable(window.objectName()));
+    }
     void end_modal(QDialog &window) override { window.done(QDialog::Rejected); }
     void end_program() override { program_ended = true; }
     void message_box(const QString &prompt, const QString &title = {}) override {
         messages.append({prompt, title});
     }
-    std::optional<FileChoice> open_file(const FileRequest &request) override;
+    std::optional<FileChoice> open_file(const FileRequest &request) override {
+        file_requests.append(request);
+        if (file_answers_.isEmpty())
+            qFatal("file-open dialog \"%s\" shown with no answer queued",
+                   qPrintable(request.title));
+        return file_answers_.takeFirst();
+    }
     QString program_folder() const override { return folder; }
     Version version() const override { return launcher_version; }
-    bool set_current_dir(const QString &path) override;
-    int start_program(const QString &command_line) override;
+    bool set_current_dir(const QString &path) override {
+        dir_changes << path;
+        return QDir::setCurrent(path);
+    }
+    int start_program(const QString &command_line) override {
+        starts.append({command_line, QDir::toNativeSeparators(QDir::currentPath())});
+        return start ? start(command_line) : start_result;
+    }
 
 private:
     QHash<QString, QList<Script>> scripts_;
