@@ -15,9 +15,13 @@ const QString iwad =
     "Select ZDoom IWAD...|Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad|";
 const QString unsaved = "The settings could not be saved to\nbrx.cfg\n\n";
 
+// A row: brx.cfg before ("-" none, "folder" a folder of that name); the answers of the file
+// dialogs ("path=filter", "" Cancel); the steps; brx.cfg after ("" none, "=" as before); what
+// the launcher showed, the IWAD caption, and whether the dialog was left open.
+using Row = std::tuple<QByteArray, QStringList, QString, QByteArray, QStringList>;
 void row(const char *name, const QByteArray &before, const QStringList &answers,
          const QString &steps, const QByteArray &after, const QStringList &seen) {
-    QTest::newRow(name) << before << answers << steps << after << seen;
+    QTest::newRow(name) << Row{before, answers, steps, after, seen};
 }
 
 } // namespace
@@ -30,12 +34,7 @@ private slots:
 };
 
 void tst_doom_setup::opening_data() {
-    QTest::addColumn<QByteArray>("before");   // brx.cfg: "-" none, "folder" a folder of that name
-    QTest::addColumn<QStringList>("answers"); // of the file dialogs: "path=filter", "" Cancel
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QByteArray>("after"); // brx.cfg: "" none, "=" as before
-    // What the launcher showed, the IWAD caption, and whether the dialog was left open.
-    QTest::addColumn<QStringList>("seen");
+    rows<Row>();
 
     const QString exe_please = "Please locate your ZDoom.exe...|",
                   iwad_please = "Please locate your doom/doom2 IWAD...|";
@@ -81,11 +80,7 @@ void tst_doom_setup::opening_data() {
 }
 
 void tst_doom_setup::opening() {
-    QFETCH(QByteArray, before);
-    QFETCH(QStringList, answers);
-    QFETCH(QString, steps);
-    QFETCH(QByteArray, after);
-    QFETCH(QStringList, seen);
+    const auto [before, answers, steps, after, seen] = fetch<Row>();
     Rig rig;
     if (before == "folder")
         QVERIFY(QDir(rig.dir.path()).mkdir("brx.cfg"));

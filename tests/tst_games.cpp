@@ -48,10 +48,9 @@ void tst_games::levels() {
 // What "Okay" hands to the launch after the steps (see act()), from a fresh opening ("IWAD:
 // Doom2"), twice; the request (see request()) names the dialog.
 void tst_games::requests_data() {
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("expected");
+    rows<std::tuple<QString, QString>>();
     const auto row = [](const char *name, const QString &steps, const QString &expected) {
-        QTest::newRow(name) << steps << expected;
+        QTest::newRow(name) << std::tuple(steps, expected);
     };
     row("solo at once", "", "solo");
     row("solo, easiest, options, no warp",
@@ -71,8 +70,7 @@ void tst_games::requests_data() {
 }
 
 void tst_games::requests() {
-    QFETCH(QString, steps);
-    QFETCH(QString, expected);
+    const auto [steps, expected] = fetch<std::tuple<QString, QString>>();
     Rig rig;
     rig.main.display_iwad->setText("IWAD: Doom2");
     for (int opening = 0; opening < 2; ++opening) {

@@ -18,10 +18,11 @@ const QString zd = "zdoom.exe,2,0", d1 = "IWAD: Doom";
 // A row: the request (see request()); the options between "<path> -iwad DOOM2.WAD" and the
 // video and sound options ("-" for a join without an address, which has nothing to start);
 // the engine as "path,card,nomd2"; the caption.
+using Row = std::tuple<QString, QString, QString, QString>;
 void row(const QString &request, const QString &options, const QString &engine = zd,
          const QString &caption = "IWAD: Doom2") {
     QTest::addRow("%s", qPrintable(request + " | " + engine + " | " + caption))
-        << request << options << engine << caption;
+        << Row{request, options, engine, caption};
 }
 
 } // namespace
@@ -37,8 +38,7 @@ private slots:
 };
 
 void tst_launch_game::command_lines_data() {
-    for (const char *column : {"request", "options", "engine", "caption"})
-        QTest::addColumn<QString>(column);
+    rows<Row>();
     const QString go = " -skill  4 -warp 01", hosted = go + " -extratic -host 2";
 
     // Renderer options: ZDoomGL only (the path's last 11 characters, in any case), by card,
@@ -99,10 +99,7 @@ void tst_launch_game::command_lines_data() {
 }
 
 void tst_launch_game::command_lines() {
-    QFETCH(QString, request);
-    QFETCH(QString, options);
-    QFETCH(QString, engine);
-    QFETCH(QString, caption);
+    const auto [request, options, engine, caption] = fetch<Row>();
     const QStringList e = engine.split(u',');
     const Settings settings{e[0],    "DOOM2.WAD",    "640",         "480",
                             "44100", e[1].toShort(), e[2].toShort()};

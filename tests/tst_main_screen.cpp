@@ -20,10 +20,17 @@ QByteArray record(const QString &iwad) {
     return ("/g/zdoom,\"" + iwad + "\",640,480,44100, 2 , 0 \r\n").toLocal8Bit();
 }
 
+// A row: brx.cfg ("-" no file); what the user does in the setup dialog, and then in the main
+// window; what the launcher showed, the windows, the IWAD caption.
+using Row = std::tuple<QByteArray, QString, QString, QStringList>;
 void row(const char *name, const QByteArray &cfg, const QString &setup, const QString &steps,
          const QStringList &seen) {
-    QTest::newRow(name) << cfg << setup << steps << seen;
+    QTest::newRow(name) << Row{cfg, setup, steps, seen};
 }
+
+// A row of the about box: what starting a program answers; the steps; what the launcher
+// showed, and the box left open.
+using AboutRow = std::tuple<int, QString, QStringList>;
 
 } // namespace
 
@@ -38,10 +45,7 @@ private slots:
 };
 
 void tst_main_screen::start_up_data() {
-    QTest::addColumn<QByteArray>("cfg");   // "-": no file
-    QTest::addColumn<QString>("setup");    // what the user does in the setup dialog
-    QTest::addColumn<QString>("steps");    // and then in the main window
-    QTest::addColumn<QStringList>("seen"); // what the launcher showed, windows, the IWAD caption
+    rows<Row>();
 
     const QString saved = "type doom_exe=/g/zdoom; type doom_iwad=/g/DOOM.WAD; click Okay_Button";
     row("first run, saved", "-", saved, "", {first_run, "doom_setup", "IWAD: Doom"});
@@ -62,10 +66,7 @@ void tst_main_screen::start_up_data() {
 }
 
 void tst_main_screen::start_up() {
-    QFETCH(QByteArray, cfg);
-    QFETCH(QString, setup);
-    QFETCH(QString, steps);
-    QFETCH(QStringList, seen);
+    const auto [cfg, setup, steps, seen] = fetch<Row>();
     Rig rig;
     // Minimise but no maximise; centred.
     QCOMPARE(rig.main.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
@@ -94,24 +95,20 @@ void tst_main_screen::start_up() {
 }
 
 void tst_main_screen::about_box_data() {
-    QTest::addColumn<int>("error"); // what starting a program answers
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QStringList>("seen"); // what the launcher showed, and the box left open
+    rows<AboutRow>();
     const QString help = "hh.exe BRX.chm";
-    QTest::newRow("Enter on Close, which has the focus")
-        << 0 << "key Return" << QStringList{"closed"};
-    QTest::newRow("Escape") << 0 << "key Escape" << QStringList{"closed"};
-    QTest::newRow("help started") << 0 << "click Command2" << QStringList{help, "closed"};
+    QTest::newRow("Enter on Close, which has the focus") << AboutRow{0, "key Return", {"closed"}};
+    QTest::newRow("Escape") << AboutRow{0, "key Escape", {"closed"}};
+    QTest::newRow("help started") << AboutRow{0, "click Command2", {help, "closed"}};
     QTest::newRow("help not found")
-        << int(error_file_not_found) << "click Command2"
-        << QStringList{"Windows HTML Help could not be found|", help, "open"};
-    QTest::newRow("another failure") << 75 << "click Command2" << QStringList{help, "open"};
+        << AboutRow{error_file_not_found,
+                    "click Command2",
+                    {"Windows HTML Help could not be found|", help, "open"}};
+    QTest::newRow("another failure") << AboutRow{75, "click Command2", {help, "open"}};
 }
 
 void tst_main_screen::about_box() {
-    QFETCH(int, error);
-    QFETCH(QString, steps);
-    QFETCH(QStringList, seen);
+    const auto [error, steps, seen] = fetch<AboutRow>();
     Rig rig;
     rig.platform.start_result = error;
     const bool open = rig.open<aboutbox>(FormId::aboutbox, [&](aboutbox &box) {

@@ -1,4 +1,5 @@
 // The record's text form: every reading rule, the writer, and the round trip.
+#include "helpers.h"
 #include "record.h"
 
 #include <QBuffer>
@@ -6,7 +7,7 @@
 
 #include <climits>
 
-using brx::Settings;
+using namespace brx;
 
 namespace {
 
@@ -26,15 +27,16 @@ struct Device : QBuffer {
 // settings after, as "count: exe|iwad|width|height|rate|card|nomd2".
 QString read(QIODevice &device, Settings &s) {
     s = {"old exe", "old iwad", "w", "h", "r", 2, 1};
-    const int count = brx::read_record(device, s);
+    const int count = read_record(device, s);
     const QStringList texts{s.doom_exe, s.doom_iwad, s.vid_width, s.vid_height, s.snd_rate};
     return QString::number(count) + ": " + texts.join(u'|') + '|' + QString::number(s.card) + '|' +
            QString::number(s.nomd2);
 }
 
 // `written`: the data is also what the writer makes of the settings read.
+using Row = std::tuple<QByteArray, QString, bool>;
 void row(const char *name, const QByteArray &data, const QString &expected, bool written = false) {
-    QTest::newRow(name) << data << expected << written;
+    QTest::newRow(name) << Row{data, expected, written};
 }
 
 } // namespace
@@ -48,9 +50,7 @@ private slots:
 };
 
 void tst_record::reads_and_writes_data() {
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("written");
+    rows<Row>();
     const bool written = true;
     row("written: blanks inside stay, UTF-8",
         "/home/jürgen/My Games/zdoom,/srv/ドゥーム/DOOM2.WAD,640,480,22050, 2 , 1 \r\n",
@@ -72,8 +72,8 @@ void tst_record::reads_and_writes_data() {
     row("leading digits count, text reads as 0", "a,b,c,d,e,2x,two\r\n", "7: a|b|c|d|e|2|0");
     row("beyond 16 bits reads as 0", "a,b,c,d,e,32768,99999999999999999999\r\n",
         "7: a|b|c|d|e|0|0");
-    const QByteArray too_long(brx::longest_value + 1, 'x');
-    const QString kept = too_long.left(brx::longest_value);
+    const QByteArray too_long(longest_value + 1, 'x');
+    const QString kept = too_long.left(longest_value);
     row("no more than the longest value is kept", too_long + ",\"" + too_long + "\",c,d,e,1,1",
         "7: " + kept + '|' + kept + "|c|d|e|1|1");
     // The data ends early: fields not read keep what the caller put there.
@@ -83,14 +83,12 @@ void tst_record::reads_and_writes_data() {
 }
 
 void tst_record::reads_and_writes() {
-    QFETCH(QByteArray, data);
-    QFETCH(QString, expected);
-    QFETCH(bool, written);
+    const auto [data, expected, written] = fetch<Row>();
     Device device(data);
     Settings settings;
     QCOMPARE(read(device, settings), expected);
     if (written)
-        QCOMPARE(brx::write_record(settings), data);
+        QCOMPARE(write_record(settings), data);
 }
 
 void tst_record::stops_at_the_record_end_or_a_read_error() {

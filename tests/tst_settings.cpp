@@ -53,10 +53,16 @@ QStringList snapshot(const QString &folder) {
     return entries;
 }
 
+// A row of a load: what is at brx.cfg (see make_cfg()) with its bytes; whether the load is
+// silent; what it saw.
+using Load = std::tuple<QString, QByteArray, qint16, QStringList>;
 void row(const char *name, const char *cfg, const QByteArray &bytes, qint16 silent,
          const QStringList &seen) {
-    QTest::newRow(name) << cfg << bytes << silent << seen;
+    QTest::newRow(name) << Load{cfg, bytes, silent, seen};
 }
+
+// A row of a save: what is at brx.cfg, the engine path saved, and whether the save is done.
+using Save = std::tuple<QString, QString, bool>;
 
 } // namespace
 
@@ -72,10 +78,7 @@ private slots:
 // What a load saw: whether it read a whole record, the settings after it as written, each
 // message box ("prompt|title") and window it showed, and whether brx.cfg is still there.
 void tst_settings::loads_data() {
-    QTest::addColumn<QString>("cfg");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<qint16>("silent");
-    QTest::addColumn<QStringList>("seen");
+    rows<Load>();
     const QByteArray stored = "/g/zdoom,/g/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
     row("stored values", "file", stored, 0, {"whole", stored, "kept"});
     // Only a plain file counts; when there is none, the paths are cleared.
@@ -94,10 +97,7 @@ void tst_settings::loads_data() {
 }
 
 void tst_settings::loads() {
-    QFETCH(QString, cfg);
-    QFETCH(QByteArray, bytes);
-    QFETCH(qint16, silent);
-    QFETCH(QStringList, seen);
+    const auto [cfg, bytes, silent, seen] = fetch<Load>();
     Rig rig;
     make_cfg(rig, cfg, bytes);
     // A read-only folder keeps its files; root ignores that, so for root the file is made
@@ -125,29 +125,25 @@ void tst_settings::loads() {
 }
 
 void tst_settings::saves_data() {
-    QTest::addColumn<QString>("cfg");
-    QTest::addColumn<QString>("exe");
-    QTest::addColumn<bool>("saved");
+    rows<Save>();
     const QString exe = QStringLiteral("/usr/games/zdoom");
     // Through a link to the file it names, or to where none is yet.
     for (const char *cfg : {"link to a file", "link to nothing yet"})
-        QTest::newRow(cfg) << cfg << exe << true;
+        QTest::newRow(cfg) << Save{cfg, exe, true};
     QTest::newRow("a value of the longest length")
-        << "file" << u'/' + QString(longest_value - 1, u'x') << true;
+        << Save{"file", u'/' + QString(longest_value - 1, u'x'), true};
     // Refused, leaving everything as it was.
     QTest::newRow("a value one byte too long")
-        << "file" << u'/' + QString(longest_value, u'x') << false;
-    QTest::newRow("carriage return in a value") << "file" << QStringLiteral("/a\rb") << false;
-    QTest::newRow("line feed in a value") << "file" << QStringLiteral("/a\nb") << false;
+        << Save{"file", u'/' + QString(longest_value, u'x'), false};
+    QTest::newRow("carriage return in a value") << Save{"file", "/a\rb", false};
+    QTest::newRow("line feed in a value") << Save{"file", "/a\nb", false};
     for (const char *cfg :
          {"no folder", "full disk", "full tmpfs", "link to a pipe", "link to itself"})
-        QTest::newRow(cfg) << cfg << exe << false;
+        QTest::newRow(cfg) << Save{cfg, exe, false};
 }
 
 void tst_settings::saves() {
-    QFETCH(QString, cfg);
-    QFETCH(QString, exe);
-    QFETCH(bool, saved);
+    const auto [cfg, exe, saved] = fetch<Save>();
     Rig rig;
     // A real full disk: a small tmpfs over the program folder, filled up behind brx.cfg.
     const bool tmpfs = cfg == "full tmpfs";

@@ -9,10 +9,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 namespace brx {
 
 // Long enough for a loaded machine; only a failing test waits this long.
 constexpr int patience = 20000;
+
+// Data-driven rows whose values travel in one column, a tuple: rows<Row>() declares it,
+// QTest::newRow(name) << Row{...} adds a row, and fetch<Row>() reads the current one, as in
+// const auto [a, b] = fetch<Row>().
+template <typename Row> void rows() {
+    QTest::addColumn<Row>("row");
+}
+template <typename Row> Row fetch() {
+    return *static_cast<const Row *>(QTest::qData("row", qMetaTypeId<Row>()));
+}
 
 // Writes the file, and the folders to it.
 inline void write_file(const QString &path, const QByteArray &bytes = {},
