@@ -68,6 +68,27 @@ build_qt() {
         mv "$(find "$work/download" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')" \
             "$work/source"
     fi
+    # Debian's source leaves out the tablet headers the Windows platform plugin needs (their
+    # licence forbids changes). Wine's LGPL ones, from Debian's libwine-dev, take their place,
+    # with the few names they take from Wine's own headers; the package is only unpacked.
+    local wintab=$work/source/src/3rdparty/wintab
+    if [ ! -f "$wintab/wintab.h" ]; then
+        rm -rf "$work/wine"
+        mkdir -p "$work/wine" "$wintab"
+        (cd "$work/wine" && apt-get download -qq libwine-dev && dpkg-deb -x libwine-dev_*.deb .)
+        cp "$work/wine/usr/include/wine/wine/windows/pktdef.h" "$wintab/"
+        cp "$work/wine/usr/include/wine/wine/windows/wintab.h" "$wintab/wine_wintab.h"
+        cat >"$wintab/wintab.h" <<'EOF'
+/* Wine's LGPL wintab.h, with the few names it takes from Wine's own headers. */
+#include <windows.h>
+#define WINELIB_NAME_AW(name) __MINGW_NAME_AW(name)
+#define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#ifndef API
+#define API WINAPI
+#endif
+#include "wine_wintab.h"
+EOF
+    fi
     # Only what the launcher and its tests use; every third-party library Qt carries is
     # built in, so that nothing of the host's is picked up. A build that was stopped goes on
     # where it stood.
