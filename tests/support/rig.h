@@ -78,16 +78,6 @@ struct Rig {
     }
 };
 
-// Stands in for a dialog that a test does not look into: an empty dialog under its name.
-inline void stand_in(Forms &forms, FormId id) {
-    struct Empty : FormDialog {
-        Empty(Forms &forms, FormId id) : FormDialog(forms, id, Escape::closes) {
-            setObjectName(Rig::dialog_name(id));
-        }
-    };
-    forms.define(id, [id](Forms &owner) { return std::make_unique<Empty>(owner, id); });
-}
-
 template <typename T = QWidget> T *child(QWidget &window, const char *name) {
     T *found = window.findChild<T *>(QString::fromLatin1(name));
     if (!found)
