@@ -89,6 +89,10 @@ build_qt() {
 #include "wine_wintab.h"
 EOF
     fi
+    # Without OpenGL, Qt 6.4 still marks dynamic OpenGL as on for Windows, and one file of the
+    # platform plugin then reaches for OpenGL classes that are not built.
+    sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+        "$work/source/src/plugins/platforms/windows/qwindowswindow.cpp"
     # Only what the launcher and its tests use; every third-party library Qt carries is
     # built in, so that nothing of the host's is picked up. A build that was stopped goes on
     # where it stood.
