@@ -108,7 +108,7 @@ void tst_games::wad_and_patch_boxes() {
             QVERIFY(QApplication::sendEvent(target, &enter) && enter.isAccepted());
             QVERIFY(QApplication::sendEvent(target, &drop) && drop.isAccepted());
         }
-        QCOMPARE(boxes(), " /w/a.WAD /w/a.WAD|/w/q.BEX");
+        QCOMPARE(boxes(), QDir::toNativeSeparators(" /w/a.WAD /w/a.WAD|/w/q.BEX"));
         // A list longer than any text box holds by default is kept whole.
         child<QLineEdit>(d, "ExternalWad_textbox")->setText(QString(40000, u'a'));
         click(d, "LoadExternal_button");

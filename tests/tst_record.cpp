@@ -52,9 +52,11 @@ private slots:
 void tst_record::reads_and_writes_data() {
     rows<Row>();
     const bool written = true;
+#ifndef Q_OS_WIN // brx.cfg is in the system's 8-bit encoding, an ANSI code page on Windows
     row("written: blanks inside stay, UTF-8",
         "/home/jürgen/My Games/zdoom,/srv/ドゥーム/DOOM2.WAD,640,480,22050, 2 , 1 \r\n",
         "7: /home/jürgen/My Games/zdoom|/srv/ドゥーム/DOOM2.WAD|640|480|22050|2|1", written);
+#endif
     row("written: commas and edge blanks quoted, 16-bit limits",
         "\"/games/a,b/zdoom\",\" lead.wad\",\"trail.wad \",\"\t\",\" , \",-32768 , 32767 \r\n",
         "7: /games/a,b/zdoom| lead.wad|trail.wad |\t| , |-32768|32767", written);

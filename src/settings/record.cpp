@@ -166,10 +166,17 @@ QString unstorable(const QString &value) {
         return QStringLiteral("This value holds a double quote or a line break, which brx.cfg "
                               "cannot store:\n%1")
             .arg(value);
-    if (const qsizetype bytes = value.toLocal8Bit().size(); bytes > longest_value)
+    // brx.cfg is in the system's 8-bit encoding: an ANSI code page on Windows, where a
+    // character outside it would be stored as '?' and the path lost.
+    const QByteArray bytes = value.toLocal8Bit();
+    if (QString::fromLocal8Bit(bytes) != value)
+        return QStringLiteral("This value holds characters that brx.cfg cannot store in this "
+                              "system's encoding:\n%1")
+            .arg(value);
+    if (bytes.size() > longest_value)
         return QStringLiteral("This value is %1 bytes long; brx.cfg stores values of at most "
                               "%2 bytes:\n%3...")
-            .arg(bytes)
+            .arg(bytes.size())
             .arg(longest_value)
             .arg(value.left(100));
     return {};
