@@ -25,15 +25,16 @@ host_cmake=/usr/lib/x86_64-linux-gnu/cmake
 scripts/deps.sh g++-mingw-w64-x86-64-posix dpkg-dev zip
 mkdir -p "$cache"
 
-# The compilers, for Qt and for us alike; the posix flavour has std::thread.
+# The compilers, for Qt and for us alike; the posix flavour has std::thread. Libraries and
+# packages come from MinGW's own folder and from our Qt.
 toolchain=$cache/mingw-toolchain.cmake
-cat >"$toolchain" <<'EOF'
+cat >"$toolchain" <<EOF
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 $prefix)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
@@ -124,31 +125,38 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
 cmake --build "$build_dir" --parallel "$jobs"
 
-# The portable folder: the launcher alone; brx.cfg appears beside it at the first "Okay".
-portable=$build_dir/brixmoor
+# The portable folder as `cmake --install` lays it out (the launcher, BRX.chm for its help
+# viewer, the help pages), stripped; brx.cfg appears in it at the first "Okay".
+portable=$build_dir/portable
 rm -rf "$portable" "$build_dir/brixmoor-windows.zip"
-mkdir -p "$portable"
-cp "$build_dir/src/app/brixmoor.exe" "$portable/"
-(cd "$build_dir" && zip -qr brixmoor-windows.zip brixmoor)
+cmake --install "$build_dir" --prefix "$portable" --strip >/dev/null
+(cd "$portable" && zip -qr ../brixmoor-windows.zip brixmoor)
 echo "Windows launcher: $build_dir/brixmoor-windows.zip"
 [ "$what" = launcher ] && exit 0
 
-# Every test under wine64, on Qt's offscreen platform. QtTest writes nothing to wine's console,
-# so each writes its log to a file, shown when it fails.
-scripts/deps.sh wine64
+# Every test under wine64, on Qt's offscreen platform. Wine hands no QT_ variable on from the
+# environment, so they go into the prefix's own. On Windows the offscreen platform reads fonts
+# from one folder: Liberation Sans, with the metrics of the Arial that Windows gives the
+# launcher, so that captions are measured as there. QtTest writes nothing to wine's console, so
+# each test writes its log to a file, shown when it fails.
+scripts/deps.sh wine64 fonts-liberation2
 WINEPREFIX=$(mktemp -d)
-export WINEPREFIX WINEDEBUG=-all QT_QPA_PLATFORM=offscreen
+export WINEPREFIX WINEDEBUG=-all
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+wine_env() { /usr/lib/wine/wine64 reg add 'HKCU\Environment' /v "$1" /d "$2" /f >/dev/null 2>&1; }
+wine_env QT_QPA_PLATFORM offscreen
+wine_env QT_QPA_FONTDIR 'Z:\usr\share\fonts\truetype\liberation2'
 failed=0
 for test in "$build_dir"/tests/tst_*.exe; do
     name=$(basename "$test" .exe)
     log=$build_dir/tests/$name.log
+    rm -f "$log"
     if (cd "$build_dir/tests" && /usr/lib/wine/wine64 "$name.exe" -o "$name.log,txt" \
         >/dev/null 2>&1); then
         echo "PASS $name: $(grep -a '^Totals' "$log" | tr -d '\r')"
     else
         echo "FAIL $name"
-        tr -d '\r' <"$log" | grep -a -v '^PASS' || true
+        tr -d '\r' <"$log" 2>/dev/null | grep -a -v '^PASS' || true
         failed=1
     fi
 done
