@@ -5,11 +5,12 @@
 # part of an hour on two cores; it is made once into a cache folder outside the repository and
 # reused from then on.
 #
-# Usage: scripts/build-windows.sh [qt|launcher|test|all]   (default: all)
+# Usage: scripts/build-windows.sh [qt|launcher|test|look|all]   (default: all)
 #   qt        only the static Qt, into the cache
 #   launcher  Qt if missing, then the launcher, the tests and the .zip (build-windows/)
 #   test      the above, then every test under wine64 on the offscreen platform
-#   all       the same as test
+#   look      the launcher, then screenshots of it under wine64 on Xvfb (build-windows/look/)
+#   all       test and look
 # BRX_WINDOWS_CACHE: the cache folder (default ~/.cache/brixmoor-windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -134,30 +135,75 @@ cmake --install "$build_dir" --prefix "$portable" --strip >/dev/null
 echo "Windows launcher: $build_dir/brixmoor-windows.zip"
 [ "$what" = launcher ] && exit 0
 
-# Every test under wine64, on Qt's offscreen platform. Wine hands no QT_ variable on from the
-# environment, so they go into the prefix's own. On Windows the offscreen platform reads fonts
-# from one folder: Liberation Sans, with the metrics of the Arial that Windows gives the
-# launcher, so that captions are measured as there. QtTest writes nothing to wine's console, so
-# each test writes its log to a file, shown when it fails.
+# A private wine prefix for the runs below.
 scripts/deps.sh wine64 fonts-liberation2
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 wine_env() { /usr/lib/wine/wine64 reg add 'HKCU\Environment' /v "$1" /d "$2" /f >/dev/null 2>&1; }
-wine_env QT_QPA_PLATFORM offscreen
-wine_env QT_QPA_FONTDIR 'Z:\usr\share\fonts\truetype\liberation2'
-failed=0
-for test in "$build_dir"/tests/tst_*.exe; do
-    name=$(basename "$test" .exe)
-    log=$build_dir/tests/$name.log
-    rm -f "$log"
-    if (cd "$build_dir/tests" && /usr/lib/wine/wine64 "$name.exe" -o "$name.log,txt" \
-        >/dev/null 2>&1); then
-        echo "PASS $name: $(grep -a '^Totals' "$log" | tr -d '\r')"
-    else
-        echo "FAIL $name"
-        tr -d '\r' <"$log" 2>/dev/null | grep -a -v '^PASS' || true
-        failed=1
-    fi
-done
-exit "$failed"
+
+# Every test under wine64, on Qt's offscreen platform. Wine hands no QT_ variable on from the
+# environment, so they go into the prefix's own. On Windows the offscreen platform reads fonts
+# from one folder: Liberation Sans, with the metrics of the Arial that Windows gives the
+# launcher, so that captions are measured as there. QtTest writes nothing to wine's console, so
+# each test writes its log to a file, shown when it fails.
+run_tests() {
+    wine_env QT_QPA_PLATFORM offscreen
+    wine_env QT_QPA_FONTDIR 'Z:\usr\share\fonts\truetype\liberation2'
+    local test name log failed=0
+    for test in "$build_dir"/tests/tst_*.exe; do
+        name=$(basename "$test" .exe)
+        log=$build_dir/tests/$name.log
+        rm -f "$log"
+        if (cd "$build_dir/tests" && /usr/lib/wine/wine64 "$name.exe" -o "$name.log,txt" \
+            >/dev/null 2>&1); then
+            echo "PASS $name: $(grep -a '^Totals' "$log" | tr -d '\r')"
+        else
+            echo "FAIL $name"
+            tr -d '\r' <"$log" 2>/dev/null | grep -a -v '^PASS' || true
+            failed=1
+        fi
+    done
+    /usr/lib/wine/wine64 reg delete 'HKCU\Environment' /v QT_QPA_PLATFORM /f >/dev/null 2>&1
+    /usr/lib/wine/wine64 reg delete 'HKCU\Environment' /v QT_QPA_FONTDIR /f >/dev/null 2>&1
+    return "$failed"
+}
+
+# The launcher as a user starts it, under wine64 on a private Xvfb with no window manager, a
+# brx.cfg beside it: its main window, then its setup dialog opened by a click on "ZDoom
+# Config...", as PNGs in build-windows/look/.
+look() {
+    scripts/deps.sh xvfb xdotool imagemagick
+    local out=$PWD/$build_dir/look main X Y WIDTH HEIGHT SCREEN WINDOW
+    rm -rf "$out"
+    mkdir -p "$out"
+    cp -r "$portable/brixmoor" "$out/app"
+    printf 'C:\\Games\\zdoom.exe,C:\\Games\\DOOM2.WAD,640,480,44100, 2 , 1 \r\n' \
+        >"$out/app/brx.cfg"
+    # shellcheck source=scripts/xvfb.sh
+    source scripts/xvfb.sh
+    start_xvfb "$out"
+    (cd "$out/app" && /usr/lib/wine/wine64 brixmoor.exe >"$out/wine.log" 2>&1 &)
+    main=$(timeout 120 xdotool search --sync --name '^BRX$' | head -n1)
+    sleep 2
+    import -window root "$out/main.png"
+    # The button's middle, by its place in the form; a first click may only activate.
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    for _ in 1 2 3; do
+        xdotool mousemove $((X + 396)) $((Y + 112)) click 1
+        sleep 2
+        xdotool search --name '^ZDoom Configuration' >/dev/null && break
+    done
+    import -window root "$out/setup.png"
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    stop_xvfb
+    echo "Screenshots: $out/main.png $out/setup.png"
+}
+
+status=0
+case $what in
+test) run_tests || status=1 ;;
+look) look ;;
+*) run_tests || status=1; look ;;
+esac
+exit "$status"
