@@ -183,7 +183,7 @@ look() {
     # shellcheck source=scripts/xvfb.sh
     source scripts/xvfb.sh
     start_xvfb "$out"
-    (cd "$out/app" && /usr/lib/wine/wine64 brixmoor.exe >"$out/wine.log" 2>&1 &)
+    (cd "$out/app" && setsid -f /usr/lib/wine/wine64 brixmoor.exe >"$out/wine.log" 2>&1)
     main=$(timeout 120 xdotool search --sync --name '^BRX$' | head -n1)
     sleep 2
     import -window root "$out/main.png"
