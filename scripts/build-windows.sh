@@ -183,6 +183,9 @@ look() {
     # shellcheck source=scripts/xvfb.sh
     source scripts/xvfb.sh
     start_xvfb "$out"
+    # Wine's desktop keeps the display it started with: none, after the tests.
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    /usr/lib/wine/wineserver -w
     (cd "$out/app" && setsid -f /usr/lib/wine/wine64 brixmoor.exe >"$out/wine.log" 2>&1)
     main=$(timeout 120 xdotool search --sync --name '^BRX$' | head -n1)
     sleep 2
