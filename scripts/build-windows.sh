@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the whole launcher for Windows on Debian: a static Qt (Core, Gui, Widgets, Test)
 # for MinGW-w64 made from Debian's own qt6-base source (the version the host's Qt tools are),
-# then the launcher, its tests and a .zip of the portable folder. The Qt build takes the better
-# part of an hour on two cores; it is made once into a cache folder outside the repository and
-# reused from then on.
+# then the launcher, its tests and a .zip of the portable folder. The Qt build takes about half
+# an hour on two cores; it is made once into a cache folder outside the repository and reused
+# from then on.
 #
 # Usage: scripts/build-windows.sh [qt|launcher|test|look|all]   (default: all)
 #   qt        only the static Qt, into the cache
