@@ -139,7 +139,12 @@ echo "Windows launcher: $build_dir/brixmoor-windows.zip"
 scripts/deps.sh wine64 fonts-liberation2
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+cleanup() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    if declare -F stop_xvfb >/dev/null; then stop_xvfb; fi
+    rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
 wine_env() { /usr/lib/wine/wine64 reg add 'HKCU\Environment' /v "$1" /d "$2" /f >/dev/null 2>&1; }
 
 # Every test under wine64, on Qt's offscreen platform. Wine hands no QT_ variable on from the
