@@ -195,8 +195,6 @@ void apply_form_rules(QWidget &window) {
 }
 
 void fit_captions(QWidget &window) {
-    if (qEnvironmentVariableIsSet("NOFIT"))
-        return;
     for (QWidget *control : window.findChildren<QWidget *>()) {
         while (caption_overflow(*control) > 0 && control->font().pointSizeF() > 7) {
             QFont smaller = control->font();
