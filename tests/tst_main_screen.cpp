@@ -13,9 +13,6 @@ using namespace brx;
 
 namespace {
 
-const QString first_run = "BRX needs to be configured...\n\rPlease note: this will only need to be "
-                          "done once|BRX needs to be configured...";
-
 QByteArray record(const QString &iwad) {
     return ("/g/zdoom,\"" + iwad + "\",640,480,44100, 2 , 0 \r\n").toLocal8Bit();
 }

@@ -17,9 +17,7 @@ using namespace brx;
 
 namespace {
 
-// Message boxes as "prompt|title".
-const QString first_run = QStringLiteral("BRX needs to be configured...\n\rPlease note: this will "
-                                         "only need to be done once|BRX needs to be configured...");
+// A message box as "prompt|title".
 const QString corrupt = QStringLiteral("Config file corrupt|Error!");
 
 #ifdef Q_OS_WIN

@@ -20,6 +20,11 @@
 
 namespace brx {
 
+// The first-run message, as Rig::seen() lists it.
+inline const QString first_run = QStringLiteral("BRX needs to be configured...\n\rPlease note: "
+                                                "this will only need to be done once|BRX needs to "
+                                                "be configured...");
+
 struct Rig {
     // The look first, so that the windows below are built with it.
     bool look = (set_look(*qApp), true);
