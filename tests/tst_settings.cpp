@@ -169,6 +169,7 @@ void tst_settings::saves_data() {
         << Save{"file", u'/' + QString(longest_value, u'x'), false};
     QTest::newRow("carriage return in a value") << Save{"file", "/a\rb", false};
     QTest::newRow("line feed in a value") << Save{"file", "/a\nb", false};
+    QTest::newRow("NUL in a value") << Save{"file", QStringLiteral("/a") + QChar(0) + "b", false};
     QTest::newRow("a character the encoding lacks")
         << Save{"file", QStringLiteral("/a") + QChar(0xD800), false};
     for (const char *cfg :
