@@ -50,6 +50,7 @@ public:
     void message_box(const QString &prompt, const QString &) override { messages << prompt; }
     std::optional<FileChoice> open_file(const FileRequest &) override { return std::nullopt; }
     QString program_folder() const override { return folder; }
+    QString user_config_folder() const override { return {}; }
     Version version() const override { return {}; }
     bool set_current_dir(const QString &path) override { return QDir::setCurrent(path); }
     int start_program(const QString &command_line) override {

@@ -55,6 +55,9 @@ public:
 
     // The folder of the launcher's executable, in native form.
     virtual QString program_folder() const = 0;
+    // The user's own folder for the launcher's settings, in native form, for when the
+    // program folder can hold none; it need not exist yet. Empty when there is none.
+    virtual QString user_config_folder() const = 0;
     virtual Version version() const = 0;
 
     virtual bool set_current_dir(const QString &path) = 0;

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace brx {
 
@@ -39,6 +40,21 @@ std::optional<FileChoice> QtPlatform::open_file(const FileRequest &request) {
 
 QString QtPlatform::program_folder() const {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}
+
+QString QtPlatform::user_config_folder() const {
+#ifdef Q_OS_WIN
+    // The roaming application data, as %APPDATA% names it.
+    const QString base = qEnvironmentVariable("APPDATA");
+    const QString name = QStringLiteral("Brixmoor");
+#else
+    // $XDG_CONFIG_HOME, or ~/.config when it is unset or not an absolute path.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString name = QStringLiteral("brixmoor");
+#endif
+    if (base.isEmpty())
+        return {};
+    return QDir::toNativeSeparators(QDir(base).filePath(name));
 }
 
 Version QtPlatform::version() const {
