@@ -88,7 +88,8 @@ chmod 755 "$work/engine"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 await "$work/display" "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
 # No session bus: Qt would start one of its own, which would outlive the launcher.
 install -d -m 700 -o "$user" "$work/runtime"
 (cd / && exec setpriv --reuid="$user" --regid="$(id -g "$user")" --init-groups \
