@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QMessageBox>
-#include <QStandardPaths>
 
 namespace brx {
 
@@ -48,11 +47,14 @@ QString QtPlatform::user_config_folder() const {
     const QString base = qEnvironmentVariable("APPDATA");
     const QString name = QStringLiteral("Brixmoor");
 #else
-    // $XDG_CONFIG_HOME, or ~/.config when it is unset or not an absolute path.
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // $XDG_CONFIG_HOME, or ~/.config when it is unset or not an absolute path (a relative one
+    // would follow the current folder, which a launch changes).
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(base))
+        base = QDir(QDir::homePath()).filePath(QStringLiteral(".config"));
     const QString name = QStringLiteral("brixmoor");
 #endif
-    if (base.isEmpty())
+    if (!QDir::isAbsolutePath(base))
         return {};
     return QDir::toNativeSeparators(QDir(base).filePath(name));
 }
