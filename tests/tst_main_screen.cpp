@@ -117,29 +117,35 @@ void tst_main_screen::about_box() {
 }
 
 // The viewer gets the page beside the launcher as one argument, however many blanks its path
-// holds; without the page, or without a viewer, the help is not found.
+// holds, else the one in ../share/brixmoor; without a page, or without a viewer, the help is
+// not found.
 void tst_main_screen::help_off_windows() {
 #ifdef Q_OS_WIN
     QSKIP("Windows has its own help viewer");
 #endif
     QTemporaryDir bin, folder(QDir::tempPath() + "/brx help XXXXXX");
-    const QString page = folder.filePath("help/index.html"), seen = bin.filePath("seen");
+    const QString program = folder.filePath("bin"), seen = bin.filePath("seen");
+    const QString shared = folder.filePath("share/brixmoor/help/index.html");
+    const QString page = folder.filePath("bin/help/index.html");
     write_file(bin.filePath("xdg-open"),
-               QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" >'%1'\n").arg(seen).toLocal8Bit(),
+               QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" >>'%1'\n").arg(seen).toLocal8Bit(),
                QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()));
-    const int no_page = open_help(folder.path());
-    QVERIFY(QDir().mkpath(folder.filePath("help")));
+    QVERIFY(QDir().mkpath(program + "/help") &&
+            QDir().mkpath(folder.filePath("share/brixmoor/help")));
+    const int no_page = open_help(program);
+    write_file(shared, "");
+    const int installed = open_help(program);
+    QTRY_VERIFY(QFileInfo(seen).size() > 0);
     write_file(page, "");
-    const int found = open_help(folder.path());
+    const int found = open_help(program);
     qputenv("PATH", "/nonexistent");
-    const int no_viewer = open_help(folder.path());
+    const int no_viewer = open_help(program);
     qputenv("PATH", path);
 
-    QCOMPARE((QList<int>{no_page, found, no_viewer}), (QList<int>{53, 0, 53}));
-    QTRY_VERIFY(QFileInfo(seen).size() > 0);
-    QCOMPARE(QString::fromLocal8Bit(read_file(seen)), page + u'|');
+    QCOMPARE((QList<int>{no_page, installed, found, no_viewer}), (QList<int>{53, 0, 0, 53}));
+    QTRY_COMPARE(QString::fromLocal8Bit(read_file(seen)), shared + u'|' + page + u'|');
 }
 
 QTEST_MAIN(tst_main_screen)
