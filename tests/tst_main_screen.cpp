@@ -45,6 +45,8 @@ private slots:
     void about_box_data();
     void about_box();
     void help_off_windows();
+    void xwayland_data();
+    void xwayland();
 };
 
 void tst_main_screen::start_up_data() {
@@ -162,6 +164,23 @@ void tst_main_screen::help_off_windows() {
 
     QCOMPARE((QList<int>{no_page, installed, found, no_viewer}), (QList<int>{53, 0, 0, 53}));
     QTRY_COMPARE(QString::fromLocal8Bit(read_file(seen)), shared + u'|' + page + u'|');
+}
+
+// A Wayland session with an X display runs on it, unless a platform was chosen.
+void tst_main_screen::xwayland_data() {
+    using Row = std::tuple<QString, QString, QString, QString, bool>;
+    rows<Row>();
+    QTest::newRow("Wayland and X") << Row{"wayland-0", ":0", "", "", true};
+    QTest::newRow("Wayland alone") << Row{"wayland-0", "", "", "", false};
+    QTest::newRow("X alone") << Row{"", ":0", "", "", false};
+    QTest::newRow("platform chosen") << Row{"wayland-0", ":0", "wayland", "", false};
+    QTest::newRow("-platform") << Row{"wayland-0", ":0", "", "-platform", false};
+}
+
+void tst_main_screen::xwayland() {
+    const auto [wayland, x, chosen, argument, xcb] =
+        fetch<std::tuple<QString, QString, QString, QString, bool>>();
+    QCOMPARE(prefer_xwayland(wayland, x, chosen, {"brixmoor", argument, "wayland"}), xcb);
 }
 
 QTEST_MAIN(tst_main_screen)

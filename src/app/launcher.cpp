@@ -15,6 +15,13 @@
 
 namespace brx {
 
+bool prefer_xwayland(const QString &wayland_display, const QString &display,
+                     const QString &chosen_platform, const QStringList &arguments) {
+    return !wayland_display.isEmpty() && !display.isEmpty() && chosen_platform.isEmpty() &&
+           !arguments.contains(QStringLiteral("-platform")) &&
+           !arguments.contains(QStringLiteral("--platform"));
+}
+
 void define_forms(Forms &forms) {
     forms.define<doom_setup>(FormId::doom_setup);
     forms.define<launch_solo>(FormId::launch_solo);

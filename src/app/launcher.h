@@ -2,11 +2,21 @@
 // look (font, icon), and the start-up sequence that main() runs.
 #pragma once
 
+#include <QStringList>
+
 class QApplication;
 
 namespace brx {
 
 class Forms;
+
+// Whether to run on XWayland rather than on Wayland itself: a Wayland session that also offers
+// an X display, where neither the user (QT_QPA_PLATFORM, -platform) nor anything else chose.
+// Qt's own Wayland title bar offers maximize on every window, fixed-size ones too, and a
+// compositor may drop a fixed-size window that is maximized; X window managers follow the
+// windows' fixed size.
+bool prefer_xwayland(const QString &wayland_display, const QString &display,
+                     const QString &chosen_platform, const QStringList &arguments);
 
 // Tells the registry how to make each dialog this build has.
 void define_forms(Forms &forms);

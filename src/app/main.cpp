@@ -4,6 +4,13 @@
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (brx::prefer_xwayland(qEnvironmentVariable("WAYLAND_DISPLAY"),
+                             qEnvironmentVariable("DISPLAY"),
+                             qEnvironmentVariable("QT_QPA_PLATFORM"), arguments))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     return brx::run_launcher(app);
 }
