@@ -7,49 +7,39 @@ namespace brx {
 namespace {
 
 // The ZDoom family's command line is the launcher's own.
-constexpr EngineFamily zdoom{u"ZDoom",
-                             u" -file ",
-                             u" -deh ",
-                             u" -nomonsters",
-                             u" -respawn",
-                             u" -fast",
-                             u" -skill ",
-                             u" -warp ",
-                             u" -width ",
-                             u" -height ",
-                             u" +snd_samplerate ",
-                             true,
-                             u" -extratic",
-                             u" -dup ",
-                             u" -join ",
-                             u" -host ",
-                             u" -altdeath",
-                             u" -deathmatch",
-                             u" +set timelimit ",
-                             u" +set fraglimit "};
+constexpr EngineFamily zdoom{.name = u"ZDoom",
+                             .sample_rate = u" +snd_samplerate ",
+                             .network = true,
+                             .extratic = u" -extratic",
+                             .dup = u" -dup ",
+                             .join = u" -join ",
+                             .host = u" -host ",
+                             .altdeath = u" -altdeath",
+                             .deathmatch = u" -deathmatch",
+                             .timelimit = u" +set timelimit ",
+                             .fraglimit = u" +set fraglimit "};
 
 // chocolate-doom and crispy-doom: a private server (never the public master server) that starts
 // the game once the players are in; no sample rate and no frag limit on the command line.
-constexpr EngineFamily chocolate{
-    u"Chocolate",     u" -file ",      u" -deh ",     u" -nomonsters",
-    u" -respawn",     u" -fast",       u" -skill ",   u" -warp ",
-    u" -width ",      u" -height ",    nullptr,       true,
-    u" -extratics 1", u" -dup ",       u" -connect ", u" -privateserver -nodes ",
-    u" -altdeath",    u" -deathmatch", u" -timer ",   nullptr};
+constexpr EngineFamily chocolate{.name = u"Chocolate",
+                                 .network = true,
+                                 .extratic = u" -extratics 1",
+                                 .dup = u" -dup ",
+                                 .join = u" -connect ",
+                                 .host = u" -privateserver -nodes ",
+                                 .altdeath = u" -altdeath",
+                                 .deathmatch = u" -deathmatch",
+                                 .timelimit = u" -timer "};
 
 // woof-doom plays network games as the Chocolate family does but has no window size options.
-constexpr EngineFamily woof{
-    u"Chocolate",     u" -file ",      u" -deh ",     u" -nomonsters",
-    u" -respawn",     u" -fast",       u" -skill ",   u" -warp ",
-    nullptr,          nullptr,         nullptr,       true,
-    u" -extratics 1", u" -dup ",       u" -connect ", u" -privateserver -nodes ",
-    u" -altdeath",    u" -deathmatch", u" -timer ",   nullptr};
+constexpr EngineFamily woof = [] {
+    EngineFamily family = chocolate;
+    family.width = family.height = nullptr;
+    return family;
+}();
 
 // dsda-doom, prboom-plus and glboom-plus: single-player only here.
-constexpr EngineFamily boom{u"Boom",   u" -file ",  u" -deh ",  u" -nomonsters", u" -respawn",
-                            u" -fast", u" -skill ", u" -warp ", u" -width ",     u" -height ",
-                            nullptr,   false,       nullptr,    nullptr,         nullptr,
-                            nullptr,   nullptr,     nullptr,    nullptr,         nullptr};
+constexpr EngineFamily boom{.name = u"Boom"};
 
 struct KnownEngine {
     const char16_t *name; // lower case, without ".exe"

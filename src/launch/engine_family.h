@@ -6,20 +6,23 @@
 
 namespace brx {
 
-// One family's option literals, each with its own leading blank. A null literal is an option
-// the family has no equivalent for: it is left out.
+// One family's option literals, each with its own leading blank; the options every family
+// shares are preset. A null literal is an option the family has no equivalent for: it is left
+// out.
 struct EngineFamily {
-    const char16_t *name; // as named in messages, "Chocolate"
-    const char16_t *file, *deh, *nomonsters, *respawn, *fast, *skill, *warp;
-    const char16_t *width, *height, *sample_rate;
+    const char16_t *name = nullptr; // "ZDoom", "Chocolate", "Boom"
+    const char16_t *file = u" -file ", *deh = u" -deh ";
+    const char16_t *nomonsters = u" -nomonsters", *respawn = u" -respawn", *fast = u" -fast";
+    const char16_t *skill = u" -skill ", *warp = u" -warp ";
+    const char16_t *width = u" -width ", *height = u" -height ", *sample_rate = nullptr;
     // Network play; a family without it (network false) refuses to host or join.
-    bool network;
-    const char16_t *extratic; // sent by both host and joining player
-    const char16_t *dup;      // followed by the number
-    const char16_t *join;     // followed by the host's address
-    const char16_t *host;     // followed by the number of players
-    const char16_t *altdeath, *deathmatch;
-    const char16_t *timelimit, *fraglimit; // followed by the typed limit
+    bool network = false;
+    const char16_t *extratic = nullptr; // sent by both host and joining player
+    const char16_t *dup = nullptr;      // followed by the number
+    const char16_t *join = nullptr;     // followed by the host's address
+    const char16_t *host = nullptr;     // followed by the number of players
+    const char16_t *altdeath = nullptr, *deathmatch = nullptr;
+    const char16_t *timelimit = nullptr, *fraglimit = nullptr; // followed by the typed limit
 };
 
 // The family of the engine at this path: its last component, `/` or `\` separated, in any
