@@ -50,10 +50,12 @@ public:
     void message_box(const QString &prompt, const QString &) override { messages << prompt; }
     std::optional<FileChoice> open_file(const FileRequest &) override { return std::nullopt; }
     QString program_folder() const override { return folder; }
+    QString state_folder() const override { return folder; }
     Version version() const override { return {}; }
     bool set_current_dir(const QString &path) override { return QDir::setCurrent(path); }
-    int start_program(const QString &command_line) override {
-        return brx::start_program(command_line);
+    // With the log, as a game is started; the watch needs an event loop and is left out.
+    int start_program(const QString &command_line, const StartWatch &watch = {}) override {
+        return brx::start_program(command_line, {watch.log.toStdU16String(), {}});
     }
 };
 

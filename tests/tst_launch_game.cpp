@@ -4,6 +4,7 @@
 // the whole road from the main window through the real program start to a stand-in engine.
 #include "command_line.h"
 #include "doom_launch.h"
+#include "game_log.h"
 #include "helpers.h"
 #include "program_start.h"
 #include "requests.h"
@@ -37,6 +38,11 @@ private slots:
     void families_data();
     void families();
     void refusal();
+    void engine_stopped_at_once();
+    void log_tails_data();
+    void log_tails();
+    void lines_no_engine_takes_data();
+    void lines_no_engine_takes();
     void from_the_main_window_to_the_engine();
 };
 
@@ -239,6 +245,73 @@ void tst_launch_game::refusal() {
                                      "game, or an engine of the ZDoom or Chocolate family in the "
                                      "setup.|BRX"});
     QCOMPARE(rig.platform.shown, QStringList{"launch_multi"});
+}
+
+// The engine's output goes to the log in the state folder, the last game's log gone first; when
+// the engine stops at once, the message names it, how it ended and the log's last lines.
+void tst_launch_game::engine_stopped_at_once() {
+    Rig rig;
+    rig.write_cfg("/g/zdoom,/g/DOOM2.WAD,640,480,44100, 2 , 0 \r\n");
+    const QString log = QDir(rig.platform.state).filePath("last-game.log");
+    write_file(log, "the last game's output");
+    doom_launch::launch_game(rig.forms, requests::solo);
+    const StartWatch watch = rig.platform.starts.value(0).watch;
+    QCOMPARE(watch.log, QDir::toNativeSeparators(log));
+    QVERIFY(QFileInfo(rig.platform.state).isDir() && !QFileInfo::exists(log));
+    write_file(log, "P_Init\nW_Init: bad.wad is not a WAD\n");
+    watch.failed_early("exit status 255");
+    QCOMPARE(rig.seen().value(0), "zdoom stopped at once (exit status 255).\n\nThe last lines it "
+                                  "wrote to " +
+                                      QDir::toNativeSeparators(log) +
+                                      ":\n\nP_Init\nW_Init: bad.wad is not a WAD|");
+}
+
+// The last 20 lines, each cut to 160 characters, line ends and control characters made plain;
+// of a large file only its end is read.
+void tst_launch_game::log_tails_data() {
+    using Row = std::tuple<QByteArray, QString>;
+    rows<Row>();
+    QByteArray many;
+    for (int i = 1; i <= 25; ++i)
+        many += "line " + QByteArray::number(i) + "\r\n";
+    QString last20;
+    for (int i = 6; i <= 25; ++i)
+        last20 += "line " + QString::number(i) + (i < 25 ? "\n" : "");
+    QTest::newRow("25 lines, CR LF") << Row{many, last20};
+    QTest::newRow("a long line") << Row{QByteArray(400, 'x') + "\n", QString(157, u'x') + "..."};
+    QTest::newRow("tabs, no last line break") << Row{"a\tb\n\nc", "a b\n\nc"};
+    QTest::newRow("blank lines at the end") << Row{"a\n \n\n", "a"};
+    QTest::newRow("nothing") << Row{"", ""};
+    QTest::newRow("8 MB, a line at its end")
+        << Row{QByteArray(8 << 20, 'y') + "\nthe end\n", "the end"};
+}
+
+void tst_launch_game::log_tails() {
+    const auto [bytes, tail] = fetch<std::tuple<QByteArray, QString>>();
+    write_file("log", bytes);
+    QCOMPARE(log_tail("log"), tail);
+}
+
+// A line the system cannot take, or one holding a NUL, is told as such: no setup, and the
+// dialog stays open with its entries, to be mended.
+void tst_launch_game::lines_no_engine_takes_data() {
+    using Row = std::tuple<int, QString>;
+    rows<Row>();
+    QTest::newRow("too long") << Row{error_command_too_long, "The command line is too long"};
+    QTest::newRow("NUL") << Row{error_nul_in_command, "The command line holds a NUL"};
+}
+
+void tst_launch_game::lines_no_engine_takes() {
+    const auto [error, message] = fetch<std::tuple<int, QString>>();
+    Rig rig;
+    rig.write_cfg("/g/zdoom,/g/DOOM2.WAD,640,480,44100, 2 , 0 \r\n");
+    rig.platform.start_result = error;
+    QVERIFY(rig.open<QDialog>(FormId::launch_solo, [&](QDialog &) {
+        doom_launch::launch_game(rig.forms, requests::solo);
+    }));
+    QCOMPARE(rig.platform.messages.size(), 1);
+    QVERIFY(rig.platform.messages[0].prompt.startsWith(message));
+    QCOMPARE(rig.platform.shown, QStringList{"launch_solo"});
 }
 
 // No brx.cfg: a hosted game's launch brings the first-run message and the setup, where an

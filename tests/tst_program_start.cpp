@@ -4,11 +4,14 @@
 // running on after the launcher; the errors of a start that fails; and the cost of the split.
 #include "helpers.h"
 #include "program_start.h"
+#include "qt_platform.h"
 #include "start_cases.h"
 
 #include <QProcess>
 
 #include <unistd.h>
+
+#include <tuple>
 
 using namespace brx;
 
@@ -28,6 +31,9 @@ private slots:
     void arguments();
     void outlives_the_launcher();
     void failures();
+    void early_ends_data();
+    void early_ends();
+    void refused_lines();
     void lookups_grow_linearly();
 };
 
@@ -88,6 +94,37 @@ void tst_program_start::failures() {
                  failure.name);
     }
     QVERIFY(!QFileInfo::exists(elsewhere_.filePath("ran")));
+}
+
+// The engine's output reaches the log, standard output and error alike; an end within the first
+// seconds by a failure is told on the interface thread, with how it ended; a clean end is not.
+void tst_program_start::early_ends_data() {
+    using Row = std::tuple<QByteArray, QString>;
+    rows<Row>();
+    QTest::newRow("exit status") << Row{"exit 3", "exit status 3"};
+    QTest::newRow("signal") << Row{"kill -SEGV $$", "signal 11, Segmentation fault"};
+    QTest::newRow("clean end") << Row{"exit 0", ""};
+}
+
+void tst_program_start::early_ends() {
+    const auto [end, how] = fetch<std::tuple<QByteArray, QString>>();
+    const QString engine = elsewhere_.filePath("engine"), log = elsewhere_.filePath("game.log");
+    write_file(engine, "#!/bin/sh\necho out; echo err >&2\n" + end + "\n", QFile::ExeOwner);
+    write_file(log, "the last game's output\n");
+    QStringList told;
+    QtPlatform platform;
+    QCOMPARE(platform.start_program(engine, {log, [&](const QString &text) { told << text; }}), 0);
+    // The watch looks ten times a second.
+    QTest::qWait(400);
+    QTRY_COMPARE_WITH_TIMEOUT(told, how.isEmpty() ? QStringList() : QStringList{how}, patience);
+    QCOMPARE(read_file(log), "out\nerr\n");
+}
+
+// A line the system cannot take, or one a NUL would cut short, is refused with its own error.
+void tst_program_start::refused_lines() {
+    QCOMPARE(start_program("/bin/true -file " + QString(200'000, u'a')), error_command_too_long);
+    QCOMPARE(start_program(QStringLiteral("/bin/true -iwad a") + QChar(0) + "b"),
+             error_nul_in_command);
 }
 
 // However long the list of files, each piece costs a bounded number of look-ups (and past

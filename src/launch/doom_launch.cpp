@@ -3,7 +3,11 @@
 #include "brxdata.h"
 #include "command_line.h"
 #include "forms.h"
+#include "game_log.h"
 #include "platform.h"
+
+#include <QDir>
+#include <QFile>
 
 namespace brx::doom_launch {
 
@@ -11,8 +15,9 @@ namespace {
 
 // The command for the stored settings, loaded with the launch's own presets, and the IWAD
 // indicator's caption, read after the load: a first run's setup may just have changed it.
-EngineCommand command_for(Forms &forms, qint16 silent, const LaunchRequest &request) {
-    Settings settings;
+EngineCommand command_for(Forms &forms, qint16 silent, const LaunchRequest &request,
+                          Settings &settings) {
+    settings = Settings();
     settings.card = 2;
     settings.nomd2 = 0;
     BRXdata::load_settings(forms, silent, settings);
@@ -23,12 +28,14 @@ EngineCommand command_for(Forms &forms, qint16 silent, const LaunchRequest &requ
 } // namespace
 
 QString command_line_preview(Forms &forms, const LaunchRequest &request) {
-    return command_for(forms, -1, request).command_line;
+    Settings settings;
+    return command_for(forms, -1, request, settings).command_line;
 }
 
 void launch_game(Forms &forms, const LaunchRequest &request) {
     Platform &platform = forms.platform();
-    const EngineCommand command = command_for(forms, 0, request);
+    Settings settings;
+    const EngineCommand command = command_for(forms, 0, request, settings);
 
     // When the folder cannot be made current, the engine is started from the current one.
     if (command.zdoomgl)
@@ -42,12 +49,37 @@ void launch_game(Forms &forms, const LaunchRequest &request) {
         platform.message_box(QStringLiteral("You must enter the hosts IP Address"),
                              QStringLiteral("Error!"));
     } else {
-        if (platform.start_program(command.command_line) != 0) {
-            platform.message_box(QStringLiteral("Doom executable not found"));
-            forms.show_modal(FormId::doom_setup);
+        // The engine's output goes to the log, which is told when the engine stops at once.
+        // The last game's log goes first, so that a log that cannot be written is never
+        // mistaken for this game's.
+        const QString log = game_log_path(platform.state_folder());
+        QFile::remove(log);
+        QDir().mkpath(platform.state_folder());
+        const QString engine = settings.doom_exe;
+        const StartWatch watch{log, [&platform, engine, log](const QString &how) {
+                                   platform.message_box(early_end_message(engine, how, log));
+                               }};
+        const int error = platform.start_program(command.command_line, watch);
+        if (error == error_command_too_long || error == error_nul_in_command) {
+            // No engine takes such a line: the dialog stays open with its entries, to shorten
+            // the list of files or mend the value.
+            platform.message_box(
+                error == error_command_too_long
+                    ? QStringLiteral("The command line is too long for the system (%1 "
+                                     "characters). Choose fewer external files.")
+                          .arg(command.command_line.size())
+                    : QStringLiteral("The command line holds a NUL character, which no program "
+                                     "can be given. Check the paths in the setup and the "
+                                     "external files."),
+                QStringLiteral("Error!"));
+        } else {
+            if (error != 0) {
+                platform.message_box(QStringLiteral("Doom executable not found"));
+                forms.show_modal(FormId::doom_setup);
+            }
+            forms.unload(FormId::launch_solo);
+            forms.unload(FormId::launch_multi);
         }
-        forms.unload(FormId::launch_solo);
-        forms.unload(FormId::launch_multi);
     }
 
     platform.set_current_dir(platform.program_folder());

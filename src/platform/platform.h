@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -33,8 +34,24 @@ struct FileChoice {
     int filter = 1;
 };
 
-// Error number of a program start whose program file cannot be found.
+// Error numbers of a program start: no program file found; a command line or an argument
+// longer than the system takes; a command line holding a NUL, which would cut it short.
 inline constexpr int error_file_not_found = 53;
+inline constexpr int error_command_too_long = 5;
+inline constexpr int error_nul_in_command = 93;
+
+// A program that ends this soon after its start, with a failure, failed to start in all but
+// name.
+inline constexpr int early_end_seconds = 5;
+
+// What a game's start asks for besides the command line.
+struct StartWatch {
+    // The file the program's standard output and error go to; empty: the launcher's own.
+    QString log;
+    // Run on the interface thread when the program ends within early_end_seconds with a
+    // non-zero status or by a signal, with how it ended ("exit status 255", "signal 11 ...").
+    std::function<void(const QString &how)> failed_early;
+};
 
 class Platform {
 public:
@@ -55,13 +72,16 @@ public:
 
     // The folder of the launcher's executable, in native form.
     virtual QString program_folder() const = 0;
+    // The user's folder for what the launcher leaves behind that is no setting (the last
+    // game's output), in native form; it may not exist yet.
+    virtual QString state_folder() const = 0;
     virtual Version version() const = 0;
 
     virtual bool set_current_dir(const QString &path) = 0;
 
     // Starts the command line as a separate process without waiting for it. Returns 0, or
     // an error number: error_file_not_found when no program can be found.
-    virtual int start_program(const QString &command_line) = 0;
+    virtual int start_program(const QString &command_line, const StartWatch &watch = {}) = 0;
 };
 
 } // namespace brx

@@ -6,6 +6,8 @@
 
 #include "command_split.h"
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 #ifdef QT_CORE_LIB
@@ -19,17 +21,36 @@ inline constexpr int error_program_not_found = 53;
 inline constexpr int error_out_of_memory = 7;
 inline constexpr int error_permission_denied = 70;
 inline constexpr int error_file_access = 75;
+// The system cannot take a command line, or an argument, this long.
+inline constexpr int error_line_too_long = 5;
+// A NUL ends a program's argument: a line that holds one would reach it cut short.
+inline constexpr int error_line_holds_nul = 93;
+
+// How a started program ended.
+struct ProgramEnd {
+    int status = 0;         // its exit status, or the number of the signal that ended it
+    bool signalled = false; // ended by a signal
+    double seconds = 0;     // from the start to the end
+};
+
+struct StartOptions {
+    // The file the program's standard output and error go to, created or emptied. Empty, or a
+    // file that cannot be opened, leaves them the launcher's own.
+    std::u16string log;
+    // Called once the program has ended, on the thread that waited for it.
+    std::function<void(const ProgramEnd &)> ended;
+};
 
 // The lookup against this machine's own files.
 PathLookup system_paths();
 
 // Returns 0 once the program has been started, error_program_not_found when no program can
 // be found, another error number for any other failure.
-int start_program(std::u16string_view command_line);
+int start_program(std::u16string_view command_line, const StartOptions &options = {});
 
 #ifdef QT_CORE_LIB
-inline int start_program(const QString &command_line) {
-    return start_program(command_line.toStdU16String());
+inline int start_program(const QString &command_line, const StartOptions &options = {}) {
+    return start_program(command_line.toStdU16String(), options);
 }
 #endif
 

@@ -1,8 +1,10 @@
 // The start on POSIX systems. The command line is split as a Windows start would split it,
 // then posix_spawn runs the program in a session of its own (no process group or terminal of
 // the launcher's), with every signal at its default and none blocked, and reports a failed
-// exec itself. The program is the launcher's child; a thread that does nothing but wait for
-// its end reaps it, so no zombie is left, and it runs on after the launcher ends.
+// exec itself. Its output goes to the log file when one is asked for: a file, never a pipe,
+// so that nothing of the launcher's needs to stay open for it. The program is the launcher's
+// child; a thread that does nothing but wait for its end reaps it, so no zombie is left, and
+// it runs on after the launcher ends.
 #include "program_start.h"
 
 #include "platform.h"
@@ -12,20 +14,25 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QString>
+#include <chrono>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char **environ;
 
 namespace brx {
 
-static_assert(error_program_not_found == error_file_not_found);
+static_assert(error_program_not_found == error_file_not_found &&
+              error_line_too_long == error_command_too_long &&
+              error_line_holds_nul == error_nul_in_command);
 
 namespace {
 
@@ -42,6 +49,8 @@ int error_number(int error) {
     case ENOMEM:
     case EAGAIN:
         return error_out_of_memory;
+    case E2BIG:
+        return error_line_too_long;
     default:
         return error_file_access;
     }
@@ -51,16 +60,37 @@ QString qt(const std::u16string &text) {
     return QString::fromStdU16String(text);
 }
 
-// Waits for the program's end in the background, so that it leaves no zombie.
-void reap(pid_t pid) {
+// Waits for the program's end in the background, so that it leaves no zombie, and tells how
+// it ended.
+void reap(pid_t pid, std::chrono::steady_clock::time_point started,
+          std::function<void(const ProgramEnd &)> ended) {
     try {
-        std::thread([pid] {
-            while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+        std::thread([pid, started, ended = std::move(ended)] {
+            int status = 0;
+            pid_t waited = 0;
+            while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
             }
+            if (waited != pid || !ended)
+                return;
+            ProgramEnd end;
+            end.signalled = WIFSIGNALED(status);
+            end.status = end.signalled ? WTERMSIG(status) : WEXITSTATUS(status);
+            end.seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+            ended(end);
         }).detach();
     } catch (const std::system_error &) {
         // No thread to spare: the program runs all the same and stays a zombie when it ends.
     }
+}
+
+// The log, opened for the program alone (never for a program the launcher starts later). A
+// link is not followed, so that a link planted in its place cannot have another file emptied.
+int open_log(const std::u16string &log) {
+    if (log.empty())
+        return -1;
+    return ::open(QFile::encodeName(qt(log)).constData(),
+                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
 }
 
 } // namespace
@@ -85,7 +115,9 @@ PathLookup system_paths() {
     return lookup;
 }
 
-int start_program(std::u16string_view command_line) {
+int start_program(std::u16string_view command_line, const StartOptions &options) {
+    if (command_line.find(u'\0') != std::u16string_view::npos)
+        return error_line_holds_nul;
     const SplitCommand split = split_command(command_line, system_paths());
     if (split.program.empty())
         return error_program_not_found;
@@ -110,13 +142,27 @@ int start_program(std::u16string_view command_line) {
     ::posix_spawnattr_setsigmask(&attributes, &no_signals);
     ::posix_spawnattr_setflags(&attributes,
                                POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    posix_spawn_file_actions_t files;
+    if (const int error = ::posix_spawn_file_actions_init(&files)) {
+        ::posix_spawnattr_destroy(&attributes);
+        return error_number(error);
+    }
+    const int log = open_log(options.log);
+    if (log >= 0) {
+        ::posix_spawn_file_actions_adddup2(&files, log, STDOUT_FILENO);
+        ::posix_spawn_file_actions_adddup2(&files, log, STDERR_FILENO);
+    }
     pid_t pid = 0;
+    const auto started = std::chrono::steady_clock::now();
     const int error =
-        ::posix_spawn(&pid, program.constData(), nullptr, &attributes, arguments.data(), environ);
+        ::posix_spawn(&pid, program.constData(), &files, &attributes, arguments.data(), environ);
+    ::posix_spawn_file_actions_destroy(&files);
     ::posix_spawnattr_destroy(&attributes);
+    if (log >= 0)
+        ::close(log);
     if (error != 0)
         return error_number(error);
-    reap(pid);
+    reap(pid, started, options.ended);
     return 0;
 }
 

@@ -1,10 +1,14 @@
 // The start on Windows: CreateProcessW runs the program our own lookup found, in a normal
 // window, in the current directory, without waiting. A path with blanks that the line holds
 // without quotes is put in double quotes first, so that the program's C runtime reads it as
-// one argument. Win32 alone, no Qt.
+// one argument. Its output goes to the log file when one is asked for, and a thread waits for
+// its end to tell how it ended. Win32 alone, no Qt.
 #include "program_start.h"
 
+#include <chrono>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -35,6 +39,8 @@ int error_number(DWORD error) {
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
         return error_out_of_memory;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return error_line_too_long;
     default:
         return error_file_access;
     }
@@ -112,6 +118,43 @@ std::u16string search(const std::u16string &name, const std::u16string &extensio
     }
 }
 
+// The log, as a handle the program inherits, or nothing.
+HANDLE open_log(const std::u16string &log) {
+    if (log.empty())
+        return INVALID_HANDLE_VALUE;
+    SECURITY_ATTRIBUTES inherited = {};
+    inherited.nLength = static_cast<DWORD>(sizeof inherited);
+    inherited.bInheritHandle = TRUE;
+    return ::CreateFileW(win(log), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherited,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Waits for the program's end in the background and tells how it ended.
+void watch(HANDLE process, std::chrono::steady_clock::time_point started,
+           const std::function<void(const ProgramEnd &)> &ended) {
+    if (ended) {
+        try {
+            std::thread([process, started, ended] {
+                ::WaitForSingleObject(process, INFINITE);
+                DWORD status = 0;
+                ::GetExitCodeProcess(process, &status);
+                ::CloseHandle(process);
+                ProgramEnd end;
+                end.status = static_cast<int>(status);
+                end.seconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - started)
+                        .count();
+                ended(end);
+            }).detach();
+            return;
+        } catch (const std::system_error &) {
+            // No thread to spare: the program runs all the same, unwatched.
+        }
+    }
+    ::CloseHandle(process);
+}
+
 } // namespace
 
 PathLookup system_paths() {
@@ -142,10 +185,15 @@ PathLookup system_paths() {
     return lookup;
 }
 
-int start_program(std::u16string_view command_line) {
+int start_program(std::u16string_view command_line, const StartOptions &options) {
+    if (command_line.find(u'\0') != std::u16string_view::npos)
+        return error_line_holds_nul;
     const SplitCommand split = split_command(command_line, system_paths());
     if (split.program.empty())
         return error_program_not_found;
+    // What CreateProcessW takes at most, its closing NUL included.
+    if (split.quoted_line.size() >= 32767)
+        return error_line_too_long;
 
     // The program is named on its own as well, so that the start runs the file we found and
     // never tries the pieces of an unquoted path in turn. CreateProcessW may write into the
@@ -155,13 +203,49 @@ int start_program(std::u16string_view command_line) {
     startup.cb = static_cast<DWORD>(sizeof startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
+    // The program inherits the log's handle and no other handle of the launcher's.
+    STARTUPINFOEXW extended = {};
+    extended.StartupInfo = startup;
+    extended.StartupInfo.cb = static_cast<DWORD>(sizeof extended);
+    HANDLE log = open_log(options.log);
+    std::string list_space;
+    if (log != INVALID_HANDLE_VALUE) {
+        SIZE_T size = 0;
+        ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        list_space.resize(size);
+        extended.lpAttributeList =
+            reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(list_space.data());
+        if (::InitializeProcThreadAttributeList(extended.lpAttributeList, 1, 0, &size) &&
+            ::UpdateProcThreadAttribute(extended.lpAttributeList, 0,
+                                        PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &log, sizeof log,
+                                        nullptr, nullptr)) {
+            extended.StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
+            extended.StartupInfo.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+            extended.StartupInfo.hStdOutput = log;
+            extended.StartupInfo.hStdError = log;
+        } else {
+            extended.lpAttributeList = nullptr;
+            ::CloseHandle(log);
+            log = INVALID_HANDLE_VALUE;
+        }
+    }
+    const bool logged = log != INVALID_HANDLE_VALUE;
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(win(split.program), reinterpret_cast<wchar_t *>(line.data()), nullptr,
-                          nullptr, FALSE, CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
-                          &process))
-        return error_number(::GetLastError());
+    const auto started = std::chrono::steady_clock::now();
+    const BOOL created =
+        ::CreateProcessW(win(split.program), reinterpret_cast<wchar_t *>(line.data()), nullptr,
+                         nullptr, logged ? TRUE : FALSE,
+                         CREATE_NEW_PROCESS_GROUP | (logged ? EXTENDED_STARTUPINFO_PRESENT : 0),
+                         nullptr, nullptr, logged ? &extended.StartupInfo : &startup, &process);
+    const DWORD error = ::GetLastError();
+    if (logged) {
+        ::DeleteProcThreadAttributeList(extended.lpAttributeList);
+        ::CloseHandle(log);
+    }
+    if (!created)
+        return error_number(error);
     ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    watch(process.hProcess, started, options.ended);
     return 0;
 }
 

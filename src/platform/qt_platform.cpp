@@ -7,9 +7,67 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+#include <memory>
+#include <mutex>
+
+#ifdef Q_OS_UNIX
+#include <cstring>
+#endif
 
 namespace brx {
+
+namespace {
+
+// A program's end as its waiting thread saw it, handed over to the interface thread.
+struct EndSeen {
+    std::mutex mutex;
+    std::optional<ProgramEnd> end;
+};
+
+QString how_it_ended(const ProgramEnd &end) {
+    if (!end.signalled) {
+        // Windows ends a crashed program with its exception code as status.
+        if (quint32(end.status) >= 0xC0000000u)
+            return QStringLiteral("exit status 0x%1").arg(quint32(end.status), 8, 16, QChar(u'0'));
+        return QStringLiteral("exit status %1").arg(end.status);
+    }
+#ifdef Q_OS_UNIX
+    return QStringLiteral("signal %1, %2")
+        .arg(end.status)
+        .arg(QString::fromLocal8Bit(::strsignal(end.status)));
+#else
+    return QStringLiteral("signal %1").arg(end.status);
+#endif
+}
+
+// Looks on the interface thread, a few times a second, whether the program has ended, until
+// it has or its first seconds are over. The launcher never waits for it.
+void watch_early_end(std::shared_ptr<EndSeen> seen, std::function<void(const QString &)> failed) {
+    auto *timer = new QTimer(qApp);
+    auto *clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, seen, failed] {
+        std::optional<ProgramEnd> end;
+        {
+            const std::lock_guard<std::mutex> lock(seen->mutex);
+            end = seen->end;
+        }
+        if (!end && clock->elapsed() < (early_end_seconds + 1) * 1000)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (end && end->seconds <= early_end_seconds && (end->signalled || end->status != 0))
+            failed(how_it_ended(*end));
+    });
+    timer->start(100);
+}
+
+} // namespace
 
 void QtPlatform::show_modal(QDialog &window) {
     window.exec();
@@ -45,16 +103,39 @@ Version QtPlatform::version() const {
     return {BRX_VERSION_MAJOR, BRX_VERSION_MINOR, BRX_VERSION_PATCH};
 }
 
+QString QtPlatform::state_folder() const {
+#ifdef Q_OS_WIN
+    // %LOCALAPPDATA%
+    return QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Brixmoor");
+#else
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::cleanPath(state + QStringLiteral("/brixmoor"));
+#endif
+}
+
 bool QtPlatform::set_current_dir(const QString &path) {
     return QDir::setCurrent(path);
 }
 
-int QtPlatform::start_program(const QString &command_line) {
+int QtPlatform::start_program(const QString &command_line, const StartWatch &watch) {
 #ifndef Q_OS_WIN
     if (command_line == u"hh.exe BRX.chm")
         return open_help(program_folder());
 #endif
-    return brx::start_program(command_line);
+    if (!watch.failed_early)
+        return brx::start_program(command_line, {watch.log.toStdU16String(), {}});
+    auto seen = std::make_shared<EndSeen>();
+    const int error = brx::start_program(
+        command_line, {watch.log.toStdU16String(), [seen](const ProgramEnd &end) {
+                           const std::lock_guard<std::mutex> lock(seen->mutex);
+                           seen->end = end;
+                       }});
+    if (error == 0)
+        watch_early_end(seen, watch.failed_early);
+    return error;
 }
 
 } // namespace brx

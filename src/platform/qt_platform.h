@@ -13,9 +13,10 @@ public:
     void message_box(const QString &prompt, const QString &title = {}) override;
     std::optional<FileChoice> open_file(const FileRequest &request) override;
     QString program_folder() const override;
+    QString state_folder() const override;
     Version version() const override;
     bool set_current_dir(const QString &path) override;
-    int start_program(const QString &command_line) override;
+    int start_program(const QString &command_line, const StartWatch &watch = {}) override;
 };
 
 } // namespace brx

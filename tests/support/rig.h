@@ -35,6 +35,7 @@ struct Rig {
 
     Rig() {
         platform.folder = QDir::toNativeSeparators(dir.path());
+        platform.state = QDir::toNativeSeparators(dir.filePath("state"));
         define_forms(forms);
         forms.set_main(&main, &main);
     }

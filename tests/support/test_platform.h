@@ -26,6 +26,7 @@ public:
     struct Start {
         QString command_line;
         QString current_dir;
+        StartWatch watch;
     };
     using Script = std::function<void(QDialog &)>;
 
@@ -47,6 +48,7 @@ public:
     QList<Start> starts;              // every program start
     QStringList dir_changes;          // every set_current_dir, in order
     QString folder;                   // the program folder
+    QString state;                    // the state folder
     Version launcher_version{1, 0, 0};
     int start_result = 0;                      // what start_program answers...
     std::function<int(const QString &)> start; // ...unless this is set
@@ -76,13 +78,14 @@ public:
         return file_answers_.takeFirst();
     }
     QString program_folder() const override { return folder; }
+    QString state_folder() const override { return state; }
     Version version() const override { return launcher_version; }
     bool set_current_dir(const QString &path) override {
         dir_changes << path;
         return QDir::setCurrent(path);
     }
-    int start_program(const QString &command_line) override {
-        starts.append({command_line, QDir::toNativeSeparators(QDir::currentPath())});
+    int start_program(const QString &command_line, const StartWatch &watch = {}) override {
+        starts.append({command_line, QDir::toNativeSeparators(QDir::currentPath()), watch});
         return start ? start(command_line) : start_result;
     }
 

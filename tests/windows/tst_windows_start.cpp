@@ -2,10 +2,13 @@
 // scripts/test-windows.sh: the shared start cases reach a stand-in engine (a copy of this
 // program) as the expected arguments in the expected folder; the program path is found and
 // put in quotes on its own, since wine quotes an unquoted one by itself; and the shared
-// failures give their errors. Prints one line a case and exits with the number of failures.
+// failures give their errors; the engine's output reaches the log, and its end is told; a
+// line too long for the system or holding a NUL is refused. Prints one line a case and exits with
+// the number of failures.
 #include "program_start.h"
 #include "start_cases.h"
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +65,11 @@ int wmain(int argc, wchar_t **argv) {
     // A copy in a test folder is the stand-in engine: it writes its current folder and the
     // arguments its C runtime read, '|' before each, to "report" beside itself.
     if (const fs::path folder = this_program().parent_path(); folder.filename() == "My Games") {
+        if (argc == 2 && std::wstring(argv[1]) == L"--fail") {
+            std::printf("engine says no\n");
+            std::fflush(stdout);
+            return 3;
+        }
         std::wstring text = fs::current_path();
         for (int i = 1; i < argc; ++i)
             text += L'|' + std::wstring(argv[i]);
@@ -106,6 +114,27 @@ int wmain(int argc, wchar_t **argv) {
         check(error != 0 && (error == error_program_not_found) == failure.not_found, "failure",
               failure.name, u"error " + fs::path(std::to_string(error)).u16string());
     }
+    // The output in the log, the end as it was.
+    const fs::path engine = make_folder(u"zdoom.exe") / "zdoom.exe";
+    const fs::path log = engine.parent_path() / "last-game.log";
+    std::atomic<int> status = -1;
+    const int error =
+        start_program(u'"' + engine.u16string() + u"\" --fail",
+                      {log.u16string(), [&](const ProgramEnd &end) { status = end.status; }});
+    for (int wait = 0; wait < 400 && status < 0; ++wait)
+        ::Sleep(50);
+    std::ifstream logged(log, std::ios::binary);
+    const std::string output{std::istreambuf_iterator<char>(logged), {}};
+    check(error == 0 && status == 3 && output.starts_with("engine says no"), "log", "exit 3",
+          u"error " + fs::path(std::to_string(error)).u16string() + u", status " +
+              fs::path(std::to_string(status)).u16string() + u", log " +
+              fs::path(output).u16string());
+
+    const std::u16string too_long = engine.u16string() + u" -file " + std::u16string(40000, u'a');
+    check(start_program(too_long) == error_line_too_long, "failure", "a line too long", u"");
+    check(start_program(engine.u16string() + std::u16string(1, u'\0') + u"x") ==
+              error_line_holds_nul,
+          "failure", "a NUL in the line", u"");
     std::printf("%d failed\n", failures);
     return failures;
 }
