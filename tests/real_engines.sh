@@ -69,17 +69,19 @@ printf 'PWAD\001\000\000\000\014\000\000\000\014\000\000\000\000\000\000\000BRXT
 printf 'Patch File for DeHackEd v3.0\nDoom version = 19\nPatch format = 6\n\n'"\
 Thing 1 (Player)\nHit points = 150\n" >"$work/tiny.deh"
 
-# Starts an engine through the launch code, its output (line by line) in NAME.log; the
+# Starts an engine through the launch code, its output in NAME.log as the launcher writes its
+# game log (line by line: stdbuf's setting reaches the engine through the environment); the
 # engine's id is kept for the cleanup.
 start() {
     local name=$1 engine=$2 request=$3
     stdbuf -oL -eL "$start_game" "/usr/games/$engine" "$iwad" 320 200 44100 "IWAD: Doom2" \
-        "$request" >"$work/$name.log" 2>&1 || fail "$name: start_game exited $?"
+        "$request" "$work/$name.log" >"$work/$name.start" 2>&1 ||
+        fail "$name: start_game exited $?"
     local pid
-    pid=$(sed -n 's/^start_game: pid //p' "$work/$name.log")
+    pid=$(sed -n 's/^start_game: pid //p' "$work/$name.start")
     [ -n "$pid" ] && [ "$pid" != 0 ] || fail "$name: no engine started"
     pids+=("$pid")
-    echo "$name: $(sed -n 's/^start_game: \(.*-iwad\)/\1/p' "$work/$name.log" | head -n 1)"
+    echo "$name: $(sed -n 's/^start_game: \(.*-iwad\)/\1/p' "$work/$name.start" | head -n 1)"
 }
 end_engines() {
     local keep=$1

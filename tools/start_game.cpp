@@ -1,4 +1,4 @@
-// start_game ENGINE IWAD WIDTH HEIGHT RATE CAPTION REQUEST: starts the engine as the launcher
+// start_game ENGINE IWAD WIDTH HEIGHT RATE CAPTION REQUEST [LOG]: starts the engine as the launcher
 // does, from these settings, the IWAD indicator's caption and a request written as the tests
 // write it ("host; mode=2; playernum=2"), and prints its command line and the started engine's
 // process id, each after "start_game: ". The engine inherits this tool's output. Exits 3 with the
@@ -42,8 +42,9 @@ long child_pid() {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 8) {
-        std::fprintf(stderr, "usage: start_game ENGINE IWAD WIDTH HEIGHT RATE CAPTION REQUEST\n");
+    if (args.size() != 8 && args.size() != 9) {
+        std::fprintf(stderr,
+                     "usage: start_game ENGINE IWAD WIDTH HEIGHT RATE CAPTION REQUEST [LOG]\n");
         return 1;
     }
     const Settings settings{args[1], args[2], args[3], args[4], args[5], 2, 0};
@@ -54,7 +55,10 @@ int main(int argc, char **argv) {
     }
     std::printf("start_game: %s\n", qPrintable(command.command_line));
     std::fflush(stdout);
-    if (start_program(command.command_line) != 0)
+    StartOptions options;
+    if (args.size() == 9)
+        options.log = args[8].toStdU16String();
+    if (start_program(command.command_line, options) != 0)
         return 2;
     std::printf("start_game: pid %ld\n", child_pid());
     std::fflush(stdout);
