@@ -51,6 +51,7 @@ public:
     std::optional<FileChoice> open_file(const FileRequest &) override { return std::nullopt; }
     QString program_folder() const override { return folder; }
     QString state_folder() const override { return folder; }
+    QString user_config_folder() const override { return {}; }
     Version version() const override { return {}; }
     bool set_current_dir(const QString &path) override { return QDir::setCurrent(path); }
     // With the log, as a game is started; the watch needs an event loop and is left out.

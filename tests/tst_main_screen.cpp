@@ -13,6 +13,12 @@ using namespace brx;
 
 namespace {
 
+// A WAD whose only lump is the map `name`.
+QByteArray one_map_wad(const QByteArray &name) {
+    return QByteArray("IWAD\1\0\0\0\x0c\0\0\0\x0c\0\0\0\0\0\0\0", 20) +
+           (name + QByteArray(8, '\0')).left(8);
+}
+
 QByteArray record(const QString &iwad) {
     return ("/g/zdoom,\"" + iwad + "\",640,480,44100, 2 , 0 \r\n").toLocal8Bit();
 }
@@ -54,6 +60,12 @@ void tst_main_screen::start_up_data() {
     row("DOOM1.WAD", record("C:\\DOOM\\DOOM1.WAD"), "", "", {"IWAD: Unknown"});
     row("empty", record(""), "", "", {"IWAD: Unknown"});
     row("trailing blank", record("DOOM2.WAD "), "", "", {"IWAD: Unknown"});
+    // Other names: the maps in the file decide ('@' is the program folder, which holds
+    // freedoom1.wad with E1M1 and tnt.wad with MAP01).
+    row("another name, Doom maps", record("@/freedoom1.wad"), "", "", {"IWAD: Doom"});
+    row("saved: another name, Doom II maps", record("/g/DOOM.WAD"),
+        "type doom_iwad=@/tnt.wad; click Okay_Button", "click DCFG_Button",
+        {"doom_setup", "IWAD: Doom2"});
     // Enter and Space press a button; the setup never turns a known IWAD into an unknown one.
     row("each button, by key or click", record("/g/DOOM2.WAD"),
         "type doom_iwad=/g/TNT.WAD; click Okay_Button",
@@ -63,8 +75,12 @@ void tst_main_screen::start_up_data() {
 }
 
 void tst_main_screen::start_up() {
-    const auto [cfg, setup, steps, seen] = fetch<Row>();
+    const auto [cfg_row, setup_row, steps, seen] = fetch<Row>();
     Rig rig;
+    write_file(rig.dir.filePath("freedoom1.wad"), one_map_wad("E1M1"));
+    write_file(rig.dir.filePath("tnt.wad"), one_map_wad("MAP01"));
+    const QByteArray cfg = QByteArray(cfg_row).replace('@', QFile::encodeName(rig.dir.path()));
+    const QString setup = QString(setup_row).replace('@', rig.dir.path());
     // Minimise but no maximise; centred.
     QCOMPARE(rig.main.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
              Qt::WindowMinimizeButtonHint);
@@ -117,29 +133,35 @@ void tst_main_screen::about_box() {
 }
 
 // The viewer gets the page beside the launcher as one argument, however many blanks its path
-// holds; without the page, or without a viewer, the help is not found.
+// holds, else the one in ../share/brixmoor; without a page, or without a viewer, the help is
+// not found.
 void tst_main_screen::help_off_windows() {
 #ifdef Q_OS_WIN
     QSKIP("Windows has its own help viewer");
 #endif
     QTemporaryDir bin, folder(QDir::tempPath() + "/brx help XXXXXX");
-    const QString page = folder.filePath("help/index.html"), seen = bin.filePath("seen");
+    const QString program = folder.filePath("bin"), seen = bin.filePath("seen");
+    const QString shared = folder.filePath("share/brixmoor/help/index.html");
+    const QString page = folder.filePath("bin/help/index.html");
     write_file(bin.filePath("xdg-open"),
-               QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" >'%1'\n").arg(seen).toLocal8Bit(),
+               QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" >>'%1'\n").arg(seen).toLocal8Bit(),
                QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()));
-    const int no_page = open_help(folder.path());
-    QVERIFY(QDir().mkpath(folder.filePath("help")));
+    QVERIFY(QDir().mkpath(program + "/help") &&
+            QDir().mkpath(folder.filePath("share/brixmoor/help")));
+    const int no_page = open_help(program);
+    write_file(shared, "");
+    const int installed = open_help(program);
+    QTRY_VERIFY(QFileInfo(seen).size() > 0);
     write_file(page, "");
-    const int found = open_help(folder.path());
+    const int found = open_help(program);
     qputenv("PATH", "/nonexistent");
-    const int no_viewer = open_help(folder.path());
+    const int no_viewer = open_help(program);
     qputenv("PATH", path);
 
-    QCOMPARE((QList<int>{no_page, found, no_viewer}), (QList<int>{53, 0, 53}));
-    QTRY_VERIFY(QFileInfo(seen).size() > 0);
-    QCOMPARE(QString::fromLocal8Bit(read_file(seen)), page + u'|');
+    QCOMPARE((QList<int>{no_page, installed, found, no_viewer}), (QList<int>{53, 0, 0, 53}));
+    QTRY_COMPARE(QString::fromLocal8Bit(read_file(seen)), shared + u'|' + page + u'|');
 }
 
 QTEST_MAIN(tst_main_screen)

@@ -3,8 +3,10 @@
 #include "brxdata.h"
 #include "rig.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QTemporaryFile>
 
 #ifndef Q_OS_WIN
 #include <csignal>
@@ -95,6 +97,21 @@ void row(const char *name, const char *cfg, const QByteArray &bytes, qint16 sile
 // A row of a save: what is at brx.cfg, the engine path saved, and whether the save is done.
 using Save = std::tuple<QString, QString, bool>;
 
+// A row of where the settings live: whether the program folder may be written, what is named
+// brx.cfg in it ("" nothing, "file", "dangling link"), what the user's settings folder is
+// ("none" the platform has none, "" not made yet, "file" holding a brx.cfg, "blocked" a file
+// where its parent folder should be); then what was seen.
+using Where = std::tuple<QString, QString, QString, QStringList>;
+
+// The program folder made read-only; root ignores permissions, so for root it is made immutable.
+// Returns whether the folder cannot be written now.
+bool lock_folder(const QString &folder, bool on) {
+    if (is_root())
+        return QProcess::execute("chattr", {on ? "+i" : "-i", folder}) == 0 || !on;
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    return QFile::setPermissions(folder, on ? all & ~QFile::WriteOwner : all) || !on;
+}
+
 } // namespace
 
 class tst_settings : public QObject {
@@ -104,6 +121,8 @@ private slots:
     void loads();
     void saves_data();
     void saves();
+    void location_data();
+    void location();
 };
 
 // What a load saw: whether it read a whole record, the settings after it as written, each
@@ -169,6 +188,7 @@ void tst_settings::saves_data() {
         << Save{"file", u'/' + QString(longest_value, u'x'), false};
     QTest::newRow("carriage return in a value") << Save{"file", "/a\rb", false};
     QTest::newRow("line feed in a value") << Save{"file", "/a\nb", false};
+    QTest::newRow("NUL in a value") << Save{"file", QStringLiteral("/a") + QChar(0) + "b", false};
     QTest::newRow("a character the encoding lacks")
         << Save{"file", QStringLiteral("/a") + QChar(0xD800), false};
     for (const char *cfg :
@@ -213,6 +233,94 @@ void tst_settings::saves() {
                                   ? QStringList{"brx.cfg" + real + record, "real.cfg" + record}
                                   : QStringList{"brx.cfg" + record};
     QCOMPARE(snapshot(rig.dir.path()), after);
+}
+
+// Where a first-run load, a save and a load after it find brx.cfg, given as "program/brx.cfg"
+// or "config/brixmoor/brx.cfg": then what the first load said ("whole", or its messages),
+// whether the save was done (or why not), what the load after it read, and every file left
+// holding the saved record.
+void tst_settings::location_data() {
+    rows<Where>();
+    const QString beside = "program/brx.cfg", user = "config/brixmoor/brx.cfg";
+    const QString saved = "p,i,640,480,44100, 2 , 0 \r\n";
+    auto row = [](const char *name, const char *program, const char *cfg, const char *config,
+                  const QStringList &seen) {
+        QTest::newRow(name) << Where{program, cfg, config, seen};
+    };
+    // Portable where brx.cfg is or can be made, whatever the user's folder holds.
+    row("writable, first run", "writable", "", "", {beside, first_run, "saved", saved, beside});
+    row("writable, the user's file unread", "writable", "", "file",
+        {beside, first_run, "saved", saved, user + " old|" + beside});
+    row("read-only, a brx.cfg there", "read-only", "file", "file",
+        {beside, "whole", "not saved", "old", user + " old|" + beside + " old"});
+    // A link saves to the file it names, wherever that is.
+    row("read-only, a link to a file not made yet", "read-only", "dangling link", "",
+        {beside, first_run, "saved", saved, "nothing|" + beside});
+    // Otherwise in the user's folder, made on the first save.
+    row("read-only, first run", "read-only", "", "", {user, first_run, "saved", saved, user});
+    row("read-only, the user's file", "read-only", "", "file",
+        {user, "whole", "saved", saved, user});
+    // Nowhere to write: the save says why, and nothing is lost.
+    row("read-only, the user's folder blocked", "read-only", "", "blocked",
+        {user, first_run, "The folder config/brixmoor cannot be created.", "", ""});
+    row("read-only, no user's folder", "read-only", "", "none",
+        {beside, first_run, "not saved", "", ""});
+}
+
+void tst_settings::location() {
+    const auto [program, cfg, config, seen] = fetch<Where>();
+    Rig rig;
+    const QString root = rig.dir.path(), folder = rig.dir.filePath("program");
+    const QString old = "/old/zdoom,/old/DOOM.WAD,640,480,44100, 2 , 1 \r\n";
+    QVERIFY(QDir().mkdir(folder));
+    rig.platform.folder = QDir::toNativeSeparators(folder);
+    if (config != "none")
+        rig.platform.config_folder = QDir::toNativeSeparators(root + "/config/brixmoor");
+    if (cfg == "file")
+        write_file(folder + "/brx.cfg", old.toUtf8());
+    else if (cfg == "dangling link")
+        QVERIFY(QFile::link(root + "/nothing", folder + "/brx.cfg"));
+    if (config == "file") {
+        QVERIFY(QDir().mkpath(root + "/config/brixmoor"));
+        write_file(root + "/config/brixmoor/brx.cfg", old.toUtf8());
+    } else if (config == "blocked")
+        write_file(root + "/config", "a file, not a folder");
+    const auto unlock = qScopeGuard([&] { lock_folder(folder, false); });
+    if (program == "read-only" &&
+        (!lock_folder(folder, true) || QTemporaryFile(folder + "/probe-XXXXXX").open()))
+        QSKIP("the program folder cannot be made read-only here");
+
+    const auto relative = [&](const QString &path) {
+        return QDir(root).relativeFilePath(QDir::fromNativeSeparators(path));
+    };
+    QStringList events{relative(BRXdata::settings_path(rig.platform))};
+    Settings first{"e", "i", "w", "h", "r", 0, 0};
+    events << (BRXdata::load_settings(rig.forms, 0, first) ? QStringList{"whole"} : rig.seen());
+    QString why;
+    const Settings chosen{"p", "i", "640", "480", "44100", 2, 0};
+    const bool saved = BRXdata::save_settings(rig.platform, chosen, &why);
+    events << (saved ? QStringLiteral("saved")
+               : why.contains("cannot be created")
+                   ? why.replace(QDir::toNativeSeparators(root) + QDir::separator(), QString())
+                   : QStringLiteral("not saved"));
+    Settings after{};
+    const bool whole = BRXdata::load_settings(rig.forms, -1, after);
+    const QString record = QString::fromUtf8(write_record(after));
+    events << (!whole ? QString() : record == old ? QStringLiteral("old") : record);
+    // Every file under the test folder that holds the new record or the old one.
+    QStringList holding;
+    QDirIterator files(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const QByteArray bytes = read_file(path);
+        if (bytes == write_record(chosen))
+            holding << relative(path);
+        else if (bytes == old)
+            holding << relative(path) + " old";
+    }
+    holding.sort();
+    events << holding.join('|');
+    QCOMPARE(events, seen);
 }
 
 QTEST_MAIN(tst_settings)

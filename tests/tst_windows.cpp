@@ -1,11 +1,14 @@
 // Every window against its form: each control of the form present once, with its class; the
 // window fixed at the form's size; every control inside its container and every caption
-// fitting, on every tab page; and the focus moving in the form's tab order.
+// fitting, on every tab page; the focus moving in the form's tab order; and every control the
+// focus can reach, and every picture, called by a name of its own by assistive technology.
 #include "form_rules.h"
 #include "windows.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -36,6 +39,52 @@ QStringList focus_chain(QWidget &window, const QStringList &stops) {
             chain << name;
     }
     return chain;
+}
+
+// The controls of the page shown now that the focus can reach (a control that hands its
+// focus to another counts as that one), and the pictures.
+QList<QWidget *> named_controls(QWidget &window) {
+    QList<QWidget *> found;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        if (widget->inherits("brx::Picture") ||
+            ((widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy() &&
+             widget->isVisibleTo(&window)))
+            found << widget;
+    }
+    return found;
+}
+
+// What a screen reader calls the control. A combo box gives its current entry as its name
+// on Linux and its label through a relation, so there its label (its buddy) or the name given
+// to it is what it is called: never the entry, which says nothing of what it is.
+QString accessible_name(QWidget &widget) {
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&widget);
+    if (!face)
+        return {};
+    if (face->role() == QAccessible::ComboBox) {
+        for (const auto &relation : face->relations(QAccessible::Label))
+            return relation.first->text(QAccessible::Name).trimmed();
+        return widget.accessibleName().trimmed();
+    }
+    return face->text(QAccessible::Name).trimmed();
+}
+
+// Whether a frame round the control has this caption: what a control without a label of its
+// own is called, so every control in the frame would be called the same.
+bool frame_called(const QWidget &widget, const QString &name) {
+    for (const QWidget *outer = widget.parentWidget(); outer; outer = outer->parentWidget()) {
+        const auto *frame = qobject_cast<const QGroupBox *>(outer);
+        if (frame && frame->title().trimmed() == name)
+            return true;
+    }
+    return false;
+}
+
+// The control's name in the form, or its owner's for a part of a Qt control (a tab row).
+QString form_name(const QWidget &widget) {
+    if (!widget.objectName().startsWith("qt_") || !widget.parentWidget())
+        return widget.objectName();
+    return widget.parentWidget()->objectName() + "'s " + widget.metaObject()->className();
 }
 
 } // namespace
@@ -97,6 +146,21 @@ void tst_windows::every_window_follows_its_form() {
                 problems << problem + "too low for its text";
             if (!widget->parentWidget()->rect().contains(widget->geometry()))
                 problems << problem + "lies outside its container";
+        }
+        // Heard through assistive technology: a name, and one that no other control on
+        // the page shares.
+        QHash<QString, QString> named; // the control by the name it is heard by
+        for (QWidget *widget : named_controls(window)) {
+            const QString heard = accessible_name(*widget), control = form_name(*widget);
+            if (heard.isEmpty())
+                problems << where + control + ": no accessible name";
+            else if (frame_called(*widget, heard))
+                problems << where + control + ": heard by its frame's caption \"" + heard + '"';
+            else if (named.contains(heard))
+                problems << where + control + " and " + named[heard] + " are both heard as \"" +
+                                heard + '"';
+            else
+                named.insert(heard, control);
         }
     });
     for (const QString &name : forms.keys()) {

@@ -7,6 +7,9 @@ Writes:
   resources/images/brx.png          32x32 16-colour program icon
   resources/brixmoor.ico            the same icon at 32x32 and 16x16 (4-bit BMP)
   resources/brixmoor.rc             Windows resource script for the icon
+  resources/icons/<n>x<n>/brixmoor.png  the icon for the desktop's hicolor theme at 16, 22,
+                                    24, 32, 48, 64, 128 and 256 px: the 16 or 32 px image
+                                    blown up by whole pixels, centred where that leaves a rim
 
 The title pictures are binary PPM: the launcher shows one at start-up, and a PPM decodes
 in a fraction of the time a PNG takes.
@@ -599,6 +602,17 @@ def write_icon_png(path, px):
     write_png(path, len(px), len(px), rows, 3, 4, plte, trns)
 
 
+def theme_icon(size, small, big):
+    src = big if size % 32 == 0 else small
+    k = size // len(src)
+    pad = (size - k * len(src)) // 2
+    px = [[CLEAR] * size for _ in range(size)]
+    for y in range(len(src) * k):
+        for x in range(len(src) * k):
+            px[pad + y][pad + x] = src[y // k][x // k]
+    return px
+
+
 def ico_entry(px):
     n = len(px)
     pal = b"".join(bytes((b, g, r, 0)) for (r, g, b) in PAL)
@@ -636,6 +650,10 @@ def main():
     big, small = icon(32), icon(16)
     write_icon_png(os.path.join(RES, "images", "brx.png"), big)
     write_ico(os.path.join(RES, "brixmoor.ico"), [big, small])
+    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+        folder = os.path.join(RES, "icons", "%dx%d" % (size, size))
+        os.makedirs(folder, exist_ok=True)
+        write_icon_png(os.path.join(folder, "brixmoor.png"), theme_icon(size, small, big))
     with open(os.path.join(RES, "brixmoor.rc"), "w", newline="\n") as f:
         f.write('IDI_ICON1 ICON "brixmoor.ico"\n')
 

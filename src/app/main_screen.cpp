@@ -3,6 +3,7 @@
 #include "brxdata.h"
 #include "form_rules.h"
 #include "platform.h"
+#include "wad_kind.h"
 
 namespace brx {
 
@@ -44,11 +45,20 @@ QString main_screen::iwad_caption() const {
 }
 
 void main_screen::show_iwad_kind(const QString &iwad_path) {
-    if (iwad_path.right(8).toUpper() == u"DOOM.WAD") {
+    // The name decides when it ends in DOOM.WAD or DOOM2.WAD; any other IWAD is judged by the
+    // maps its directory holds, and one of no known kind changes nothing.
+    WadKind kind = WadKind::unknown;
+    if (iwad_path.right(8).toUpper() == u"DOOM.WAD")
+        kind = WadKind::doom;
+    else if (iwad_path.right(9).toUpper() == u"DOOM2.WAD")
+        kind = WadKind::doom2;
+    else
+        kind = wad_kind(iwad_path);
+    if (kind == WadKind::doom) {
         Image1->hide();
         Image2->show();
         display_iwad->setText(QStringLiteral("IWAD: Doom"));
-    } else if (iwad_path.right(9).toUpper() == u"DOOM2.WAD") {
+    } else if (kind == WadKind::doom2) {
         Image1->show();
         Image2->hide();
         display_iwad->setText(QStringLiteral("IWAD: Doom2"));

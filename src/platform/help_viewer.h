@@ -1,6 +1,7 @@
 // The help off Windows, where there is no HTML Help viewer to start with "hh.exe BRX.chm":
-// the HTML help that lies beside the launcher (help/index.html) opens in the desktop's own
-// viewer instead, started detached and without a shell.
+// the HTML help that lies beside the launcher (help/index.html), or for a launcher installed
+// in a bin folder in ../share/brixmoor/help, opens in the desktop's own viewer instead,
+// started detached and without a shell.
 #pragma once
 
 #include <QString>

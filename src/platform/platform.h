@@ -75,6 +75,9 @@ public:
     // The user's folder for what the launcher leaves behind that is no setting (the last
     // game's output), in native form; it may not exist yet.
     virtual QString state_folder() const = 0;
+    // The user's own folder for the launcher's settings, in native form, for when the
+    // program folder can hold none; it need not exist yet. Empty when there is none.
+    virtual QString user_config_folder() const = 0;
     virtual Version version() const = 0;
 
     virtual bool set_current_dir(const QString &path) = 0;

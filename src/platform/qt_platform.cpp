@@ -99,6 +99,24 @@ QString QtPlatform::program_folder() const {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
+QString QtPlatform::user_config_folder() const {
+#ifdef Q_OS_WIN
+    // The roaming application data, as %APPDATA% names it.
+    const QString base = qEnvironmentVariable("APPDATA");
+    const QString name = QStringLiteral("Brixmoor");
+#else
+    // $XDG_CONFIG_HOME, or ~/.config when it is unset or not an absolute path (a relative one
+    // would follow the current folder, which a launch changes).
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(base))
+        base = QDir(QDir::homePath()).filePath(QStringLiteral(".config"));
+    const QString name = QStringLiteral("brixmoor");
+#endif
+    if (!QDir::isAbsolutePath(base))
+        return {};
+    return QDir::toNativeSeparators(QDir(base).filePath(name));
+}
+
 Version QtPlatform::version() const {
     return {BRX_VERSION_MAJOR, BRX_VERSION_MINOR, BRX_VERSION_PATCH};
 }

@@ -14,6 +14,7 @@ public:
     std::optional<FileChoice> open_file(const FileRequest &request) override;
     QString program_folder() const override;
     QString state_folder() const override;
+    QString user_config_folder() const override;
     Version version() const override;
     bool set_current_dir(const QString &path) override;
     int start_program(const QString &command_line, const StartWatch &watch = {}) override;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -48,10 +49,37 @@ void sync_folder(const QString &folder) {
 #endif
 }
 
+// Whether a new file could be made in the folder. On Windows only trying tells: the folder's
+// attributes say nothing of who may write there.
+bool writable_folder(const QString &folder) {
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+#else
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("brx-XXXXXX.tmp")));
+    return probe.open();
+#endif
+}
+
+struct Location {
+    QString path;
+    bool in_user_folder = false;
+};
+
+// Beside the launcher when brx.cfg is there (a link of that name counts, even a broken one) or
+// could be made there; otherwise in the user's settings folder, when the platform has one.
+Location locate(const Platform &platform) {
+    const QString folder = platform.program_folder(), user = platform.user_config_folder();
+    const QString beside = QDir(folder).filePath(QStringLiteral("brx.cfg"));
+    const QFileInfo info(beside);
+    if (user.isEmpty() || info.exists() || info.isSymLink() || writable_folder(folder))
+        return {QDir::toNativeSeparators(beside), false};
+    return {QDir::toNativeSeparators(QDir(user).filePath(QStringLiteral("brx.cfg"))), true};
+}
+
 } // namespace
 
 QString settings_path(const Platform &platform) {
-    return QDir::toNativeSeparators(QDir(platform.program_folder()).filePath("brx.cfg"));
+    return locate(platform).path;
 }
 
 bool load_settings(Forms &forms, qint16 silent, Settings &settings) {
@@ -108,7 +136,15 @@ bool save_settings(const Platform &platform, const Settings &settings, QString *
     }
     // Through links to the file they name, which must be a plain file or not there yet: a
     // device, a pipe or a folder is never replaced.
-    QString target = settings_path(platform);
+    const Location location = locate(platform);
+    // The user's settings folder is made on the first save; the program folder never is.
+    if (location.in_user_folder) {
+        const QString folder = QFileInfo(location.path).absolutePath();
+        if (!QDir().mkpath(folder))
+            return fail(QStringLiteral("The folder %1 cannot be created.")
+                            .arg(QDir::toNativeSeparators(folder)));
+    }
+    QString target = location.path;
     for (int links = 0; QFileInfo(target).isSymLink(); ++links) {
         if (links == 40)
             return fail(QStringLiteral("Too many levels of symbolic links"));

@@ -1,4 +1,5 @@
-// The settings module: loads and saves the settings record in brx.cfg beside the launcher.
+// The settings module: loads and saves the settings record in brx.cfg, beside the launcher
+// when it is there or can be made there, else in the user's settings folder.
 // Nothing keeps the settings in memory; every reader loads them afresh with its own starting
 // values, which the loader overwrites only with what the file supplies.
 #pragma once
@@ -12,6 +13,8 @@ class Platform;
 
 namespace BRXdata {
 
+// Where brx.cfg is, or is made by the next save. The two folders are looked at afresh on
+// every call.
 QString settings_path(const Platform &platform);
 
 // silent 0 asks for prompting: when the file is missing, the first-run message is shown and
@@ -21,7 +24,8 @@ QString settings_path(const Platform &platform);
 bool load_settings(Forms &forms, qint16 silent, Settings &settings);
 
 // Replaces the file with the record as a whole, or leaves the old file as it was. Through a
-// link it writes to the link's target, and only to a plain file or where nothing is yet.
+// link it writes to the link's target, and only to a plain file or where nothing is yet. The
+// user's settings folder is made when it is missing.
 // On failure, error (when given) says why.
 bool save_settings(const Platform &platform, const Settings &settings, QString *error = nullptr);
 

@@ -166,6 +166,10 @@ QString unstorable(const QString &value) {
         return QStringLiteral("This value holds a double quote or a line break, which brx.cfg "
                               "cannot store:\n%1")
             .arg(value);
+    // A NUL would end the engine's argument there: the path would reach it cut short.
+    if (value.contains(QChar(0)))
+        return QStringLiteral("This value holds a NUL character, which no path can hold:\n%1")
+            .arg(QString(value).replace(QChar(0), u' '));
     // brx.cfg is in the system's 8-bit encoding: an ANSI code page on Windows, where a
     // character outside it would be stored as '?' and the path lost.
     const QByteArray bytes = value.toLocal8Bit();

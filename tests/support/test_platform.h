@@ -49,6 +49,7 @@ public:
     QStringList dir_changes;          // every set_current_dir, in order
     QString folder;                   // the program folder
     QString state;                    // the state folder
+    QString config_folder;            // the user's settings folder (none when empty)
     Version launcher_version{1, 0, 0};
     int start_result = 0;                      // what start_program answers...
     std::function<int(const QString &)> start; // ...unless this is set
@@ -79,6 +80,7 @@ public:
     }
     QString program_folder() const override { return folder; }
     QString state_folder() const override { return state; }
+    QString user_config_folder() const override { return config_folder; }
     Version version() const override { return launcher_version; }
     bool set_current_dir(const QString &path) override {
         dir_changes << path;
