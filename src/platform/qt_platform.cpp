@@ -48,19 +48,18 @@ QString how_it_ended(const ProgramEnd &end) {
 // it has or its first seconds are over. The launcher never waits for it.
 void watch_early_end(std::shared_ptr<EndSeen> seen, std::function<void(const QString &)> failed) {
     auto *timer = new QTimer(qApp);
-    auto *clock = new QElapsedTimer;
-    clock->start();
+    QElapsedTimer clock;
+    clock.start();
     QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, seen, failed] {
         std::optional<ProgramEnd> end;
         {
             const std::lock_guard<std::mutex> lock(seen->mutex);
             end = seen->end;
         }
-        if (!end && clock->elapsed() < (early_end_seconds + 1) * 1000)
+        if (!end && clock.elapsed() < (early_end_seconds + 1) * 1000)
             return;
         timer->stop();
         timer->deleteLater();
-        delete clock;
         if (end && end->seconds <= early_end_seconds && (end->signalled || end->status != 0))
             failed(how_it_ended(*end));
     });
