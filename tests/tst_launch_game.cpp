@@ -35,6 +35,9 @@ private slots:
     void command_lines();
     void damaged_record_and_failed_start();
     void missing_host_address();
+    void families_data();
+    void families();
+    void refusal();
     void engine_stopped_at_once();
     void log_tails_data();
     void log_tails();
@@ -78,9 +81,10 @@ void tst_launch_game::command_lines_data() {
     // give nothing.
     row("solo; level=E2M3", " -skill  4 -warp 2 3", zd, d1);
     row("solo; level=E2", " -skill  4 -warp 2 ", zd, d1);
-    row("solo; level=", " -skill  4 -warp  ", zd, d1);
+    row("solo; level=", " -skill  4", zd, d1);
+    row("solo; level=E", " -skill  4", zd, d1);
     row("solo; level=Map0", " -skill  4 -warp 0");
-    row("solo", " -skill  4 -warp ", zd, "IWAD: DOOM2");
+    row("solo", " -skill  4", zd, "IWAD: DOOM2");
 
     // Skill: the number, plus 1 when hosting, with a blank in its sign place.
     row("solo; skill=4", go);
@@ -145,6 +149,102 @@ void tst_launch_game::missing_host_address() {
     QCOMPARE(rig.platform.shown, QStringList{"launch_multi"});
     QCOMPARE(rig.platform.dir_changes,
              (QStringList{QDir::toNativeSeparators(engines.path()), rig.platform.folder}));
+}
+
+// Each family's command line for each kind of request: the whole line, or "refused" when the
+// family cannot play the game asked for.
+void tst_launch_game::families_data() {
+    using FamilyRow = std::tuple<QString, QString, QString, QString>;
+    rows<FamilyRow>();
+    const auto add = [](const QString &engine, const QString &request, const QString &caption,
+                        const QString &line) {
+        QTest::addRow("%s", qPrintable(engine + " | " + request + " | " + caption))
+            << FamilyRow{engine, request, caption, line};
+    };
+    const QString solo = "solo; externalwad=a.wad; dehacked=p.deh; nomonsters=1; "
+                         "respawnmonsters=1; fastmonsters=1",
+                  host = "host; level=E2M3; mode=2; timelimit=1; fraglimit=1; host_dup=1; "
+                         "playernum=3",
+                  join = "join; client_dup=1; clientdup_value=2; externalwad=a.wad";
+    const QString video = " -width 640 -height 480";
+
+    // Chocolate: a private server that waits for the players, a frag limit and the sample
+    // rate left out.
+    const QString choc = "/usr/games/chocolate-doom -iwad DOOM2.WAD";
+    add("/usr/games/chocolate-doom", solo, "IWAD: Doom2",
+        choc + " -file a.wad -deh p.deh -nomonsters -respawn -fast -skill  4 -warp 01" + video);
+    add("C:\\Games\\Crispy-Doom.EXE", host, "IWAD: Doom",
+        "C:\\Games\\Crispy-Doom.EXE -iwad DOOM2.WAD -skill  4 -warp 2 3 -extratics 1 -dup  2 "
+        "-privateserver -nodes 3 -deathmatch -timer 20" +
+            video);
+    add("/usr/games/chocolate-doom", join, "IWAD: Doom2",
+        choc + " -file a.wad -extratics 1 -dup 2 -connect 10.0.0.2" + video);
+    add("/usr/games/chocolate-doom", "solo; level=", "IWAD: Doom", choc + " -skill  4" + video);
+    add("/usr/games/chocolate-doom", "host; mode=1", "IWAD: Doom2",
+        choc + " -skill  4 -warp 01 -extratics 1 -privateserver -nodes 2 -altdeath" + video);
+
+    // woof-doom: the Chocolate family's network play, no window size options.
+    add("/usr/games/woof", solo, "IWAD: Doom2",
+        "/usr/games/woof -iwad DOOM2.WAD -file a.wad -deh p.deh -nomonsters -respawn -fast "
+        "-skill  4 -warp 01");
+    add("woof-doom.exe", host, "IWAD: Doom",
+        "woof-doom.exe -iwad DOOM2.WAD -skill  4 -warp 2 3 -extratics 1 -dup  2 -privateserver "
+        "-nodes 3 -deathmatch -timer 20");
+    add("/usr/games/woof", join, "IWAD: Doom2",
+        "/usr/games/woof -iwad DOOM2.WAD -file a.wad -extratics 1 -dup 2 -connect 10.0.0.2");
+
+    // Boom: single-player only.
+    add("/usr/games/dsda-doom", solo, "IWAD: Doom",
+        "/usr/games/dsda-doom -iwad DOOM2.WAD -file a.wad -deh p.deh -nomonsters -respawn -fast "
+        "-skill  4 -warp a 0" +
+            video);
+    add("/opt/PrBoom-Plus", "solo; level=", "IWAD: Doom2",
+        "/opt/PrBoom-Plus -iwad DOOM2.WAD -skill  4" + video);
+    add("/usr/games/dsda-doom", host, "IWAD: Doom", "refused");
+    add("glboom-plus.exe", join, "IWAD: Doom2", "refused");
+    add("glboom-plus.exe", "join; hostip=", "IWAD: Doom2", "refused");
+
+    // Any other name is a ZDoom-family engine, its line the launcher's own.
+    const QString zdoom_video = video + " +snd_samplerate 44100";
+    add("/opt/chocolate-doom.sh", join, "IWAD: Doom2",
+        "/opt/chocolate-doom.sh -iwad DOOM2.WAD -file a.wad -extratic -dup 2 -join 10.0.0.2" +
+            zdoom_video);
+    add("/opt/dsda-doom/gzdoom", host, "IWAD: Doom",
+        "/opt/dsda-doom/gzdoom -iwad DOOM2.WAD -skill  4 -warp 2 3 -extratic -dup  2 -host 3 "
+        "-deathmatch +set timelimit 20 +set fraglimit 30" +
+            zdoom_video);
+    add("/opt/dsda-doom/gzdoom", "solo; level=", "IWAD: Doom",
+        "/opt/dsda-doom/gzdoom -iwad DOOM2.WAD -skill  4" + zdoom_video);
+}
+
+void tst_launch_game::families() {
+    const auto [engine, request, caption, line] =
+        fetch<std::tuple<QString, QString, QString, QString>>();
+    const Settings settings{engine, "DOOM2.WAD", "640", "480", "44100", 2, 0};
+    const EngineCommand command = engine_command(settings, brx::request(request), caption);
+    if (line == u"refused") {
+        QCOMPARE(command.command_line, QString());
+        QVERIFY(command.refusal.startsWith(QString(engine).replace(u'\\', u'/').section(u'/', -1) +
+                                           " cannot play network games"));
+    } else {
+        QCOMPARE(command.command_line, line);
+        QCOMPARE(command.refusal, QString());
+    }
+}
+
+// A family that cannot play the game asked for: its message naming the engine, nothing
+// started, the dialog still open.
+void tst_launch_game::refusal() {
+    Rig rig;
+    rig.write_cfg("/usr/games/dsda-doom,/g/DOOM2.WAD,640,480,44100,2,0\r\n");
+    QVERIFY(rig.open<QDialog>(FormId::launch_multi, [&](QDialog &) {
+        doom_launch::launch_game(rig.forms, requests::host);
+        QVERIFY(rig.forms.loaded(FormId::launch_multi));
+    }));
+    QCOMPARE(rig.seen(), QStringList{"dsda-doom cannot play network games: choose a single-player "
+                                     "game, or an engine of the ZDoom or Chocolate family in the "
+                                     "setup.|BRX"});
+    QCOMPARE(rig.platform.shown, QStringList{"launch_multi"});
 }
 
 // The engine's output goes to the log in the state folder, the last game's log gone first; when
@@ -243,9 +343,10 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
     QVERIFY(over_the_dialog);
     QCOMPARE(rig.platform.messages[1].prompt + '|' + rig.platform.messages[1].title,
              "Doom executable not found|");
-    // The caption the setup set counts: Doom's warp numbers for no level are a blank.
+    // The caption the setup set counts: Doom's warp numbers for no level are a blank, and no
+    // warp is passed.
     QCOMPARE(rig.platform.starts[0].command_line,
-             " -iwad  -skill  4 -warp   -extratic -host 2 -width  -height  +snd_samplerate ");
+             " -iwad  -skill  4 -extratic -host 2 -width  -height  +snd_samplerate ");
 
     rig.platform.script("launch_solo", [&](QDialog &d) {
         act(d, "pick level=E1M7; type ExternalWad_textbox=$(touch pwned) `touch x`; click "

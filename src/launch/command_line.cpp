@@ -1,8 +1,11 @@
 #include "command_line.h"
 
+#include "engine_family.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -42,14 +45,30 @@ bool is_zdoomgl(const QString &doom_exe) {
     return doom_exe.right(11).toUpper() == u"ZDOOMGL.EXE";
 }
 
+// The option literal followed by its value, or nothing when the family has no such option.
+QString option(const char16_t *literal, const QString &value = {}) {
+    return literal ? QString::fromUtf16(literal) + value : QString();
+}
+
 } // namespace
 
 EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
                              const QString &iwad_caption) {
     EngineCommand command;
+    const EngineFamily &family = engine_family(settings.doom_exe);
+    const bool zdoom_family = family.name == std::u16string_view(u"ZDoom");
+
+    if (request.launchkind == 0 || request.hostgame != 0) {
+        if (!family.network) {
+            command.refusal = engine_name(settings.doom_exe) + u" cannot play network games: "_s +
+                              u"choose a single-player game, or an engine of the ZDoom or "_s +
+                              u"Chocolate family in the setup."_s;
+            return command;
+        }
+    }
 
     QString renderer;
-    if (is_zdoomgl(settings.doom_exe)) {
+    if (zdoom_family && is_zdoomgl(settings.doom_exe)) {
         command.zdoomgl = true;
         command.folder = QDir::toNativeSeparators(QFileInfo(settings.doom_exe).absolutePath());
         if (settings.card == 0)
@@ -60,36 +79,37 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
             renderer += u" -nomd2"_s;
     }
 
-    const QString video = u" -width "_s + settings.vid_width + u" -height "_s + settings.vid_height;
+    const QString video =
+        option(family.width, settings.vid_width) + option(family.height, settings.vid_height);
 
     QString game;
     if (!request.externalwad.isEmpty())
-        game += u" -file "_s + request.externalwad;
+        game += option(family.file, request.externalwad);
     if (!request.dehacked.isEmpty())
-        game += u" -deh "_s + request.dehacked;
+        game += option(family.deh, request.dehacked);
 
     const QString engine = settings.doom_exe + u" -iwad "_s + settings.doom_iwad;
-    const QString sound = u" +snd_samplerate "_s + settings.snd_rate;
+    const QString sound = option(family.sample_rate, settings.snd_rate);
 
     if (request.launchkind == 0) {
         if (request.hostip.isEmpty()) {
             command.missing_host_address = true;
             return command;
         }
-        QString network = u" -extratic"_s;
+        QString network = option(family.extratic);
         if (request.client_dup == 1)
-            network += u" -dup "_s + request.clientdup_value;
-        command.command_line =
-            engine + game + renderer + network + u" -join "_s + request.hostip + video + sound;
+            network += option(family.dup, request.clientdup_value);
+        command.command_line = engine + game + renderer + network +
+                               option(family.join, request.hostip) + video + sound;
         return command;
     }
 
     if (request.nomonsters == 1)
-        game += u" -nomonsters"_s;
+        game += option(family.nomonsters);
     if (request.respawnmonsters == 1)
-        game += u" -respawn"_s;
+        game += option(family.respawn);
     if (request.fastmonsters == 1)
-        game += u" -fast"_s;
+        game += option(family.fast);
 
     const bool hosting = request.hostgame != 0;
     QString start;
@@ -97,25 +117,28 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
         // The single-player dialog passes the skill number, the multiplayer dialog the list's
         // index; both reach the engine as the number.
         const qint64 skill = read_number(request.skill) + (hosting ? 1 : 0);
-        start = u" -skill "_s + number_text(skill) + u" -warp "_s +
-                warp_numbers(request.level, iwad_caption);
+        start = option(family.skill, number_text(skill));
+        // Without a level to go to, the engine would take the next option as its map.
+        const QString warp = warp_numbers(request.level, iwad_caption);
+        if (!warp.trimmed().isEmpty())
+            start += option(family.warp, warp);
     }
 
     QString network;
     QString host;
     if (hosting) {
-        network = u" -extratic"_s;
-        host = u" -host "_s + request.playernum;
+        network = option(family.extratic);
+        host = option(family.host, request.playernum);
         if (request.mode == 1)
-            host += u" -altdeath"_s;
+            host += option(family.altdeath);
         else if (request.mode == 2)
-            host += u" -deathmatch"_s;
+            host += option(family.deathmatch);
         if (request.timelimit == 1)
-            host += u" +set timelimit "_s + request.timetext;
+            host += option(family.timelimit, request.timetext);
         if (request.fraglimit == 1)
-            host += u" +set fraglimit "_s + request.fragtext;
+            host += option(family.fraglimit, request.fragtext);
         if (request.host_dup == 1)
-            network += u" -dup "_s + number_text(request.serverdup_value);
+            network += option(family.dup, number_text(request.serverdup_value));
     }
 
     command.command_line = engine + game + renderer + start + network + host + video + sound;

@@ -15,6 +15,8 @@ struct EngineCommand {
     QString folder;
     // A join without the host's address: there is nothing to start.
     bool missing_host_address = false;
+    // The engine's family cannot do what was asked: the message saying so, nothing to start.
+    QString refusal;
     QString command_line;
 };
 

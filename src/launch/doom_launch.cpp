@@ -41,7 +41,10 @@ void launch_game(Forms &forms, const LaunchRequest &request) {
     if (command.zdoomgl)
         platform.set_current_dir(command.folder);
 
-    if (command.missing_host_address) {
+    if (!command.refusal.isEmpty()) {
+        // The engine's family cannot play this game: the dialog stays open, for another choice.
+        platform.message_box(command.refusal, QStringLiteral("BRX"));
+    } else if (command.missing_host_address) {
         // The multiplayer dialog stays open with its entries, for the address to be typed.
         platform.message_box(QStringLiteral("You must enter the hosts IP Address"),
                              QStringLiteral("Error!"));

@@ -1,0 +1,72 @@
+#include "engine_family.h"
+
+#include <array>
+
+namespace brx {
+
+namespace {
+
+// The ZDoom family's command line is the launcher's own.
+constexpr EngineFamily zdoom{.name = u"ZDoom",
+                             .sample_rate = u" +snd_samplerate ",
+                             .network = true,
+                             .extratic = u" -extratic",
+                             .dup = u" -dup ",
+                             .join = u" -join ",
+                             .host = u" -host ",
+                             .altdeath = u" -altdeath",
+                             .deathmatch = u" -deathmatch",
+                             .timelimit = u" +set timelimit ",
+                             .fraglimit = u" +set fraglimit "};
+
+// chocolate-doom and crispy-doom: a private server (never the public master server) that starts
+// the game once the players are in; no sample rate and no frag limit on the command line.
+constexpr EngineFamily chocolate{.name = u"Chocolate",
+                                 .network = true,
+                                 .extratic = u" -extratics 1",
+                                 .dup = u" -dup ",
+                                 .join = u" -connect ",
+                                 .host = u" -privateserver -nodes ",
+                                 .altdeath = u" -altdeath",
+                                 .deathmatch = u" -deathmatch",
+                                 .timelimit = u" -timer "};
+
+// woof-doom plays network games as the Chocolate family does but has no window size options.
+constexpr EngineFamily woof = [] {
+    EngineFamily family = chocolate;
+    family.width = family.height = nullptr;
+    return family;
+}();
+
+// dsda-doom, prboom-plus and glboom-plus: single-player only here.
+constexpr EngineFamily boom{.name = u"Boom"};
+
+struct KnownEngine {
+    const char16_t *name; // lower case, without ".exe"
+    const EngineFamily *family;
+};
+constexpr std::array known_engines{
+    KnownEngine{u"chocolate-doom", &chocolate}, KnownEngine{u"crispy-doom", &chocolate},
+    KnownEngine{u"woof-doom", &woof},           KnownEngine{u"woof", &woof},
+    KnownEngine{u"dsda-doom", &boom},           KnownEngine{u"prboom-plus", &boom},
+    KnownEngine{u"glboom-plus", &boom}};
+
+} // namespace
+
+QString engine_name(const QString &doom_exe) {
+    const qsizetype slash = std::max(doom_exe.lastIndexOf(u'/'), doom_exe.lastIndexOf(u'\\'));
+    return doom_exe.mid(slash + 1);
+}
+
+const EngineFamily &engine_family(const QString &doom_exe) {
+    QString name = engine_name(doom_exe).toLower();
+    if (name.endsWith(u".exe"))
+        name.chop(4);
+    for (const KnownEngine &known : known_engines) {
+        if (name == known.name)
+            return *known.family;
+    }
+    return zdoom;
+}
+
+} // namespace brx
