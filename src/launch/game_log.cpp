@@ -1,5 +1,7 @@
 #include "game_log.h"
 
+#include "engine_family.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,7 +43,7 @@ QString log_tail(const QString &path, int lines, int width) {
 }
 
 QString early_end_message(const QString &engine, const QString &how, const QString &log) {
-    const QString name = QFileInfo(engine).fileName();
+    const QString name = engine_name(engine);
     const QString tail = log_tail(log);
     return QStringLiteral("%1 stopped at once (%2).\n\n%3")
         .arg(name.isEmpty() ? QStringLiteral("The engine") : name, how,
