@@ -47,7 +47,7 @@ QString how_it_ended(const ProgramEnd &end) {
 // Looks on the interface thread, a few times a second, whether the program has ended, until
 // it has or its first seconds are over. The launcher never waits for it.
 void watch_early_end(std::shared_ptr<EndSeen> seen, std::function<void(const QString &)> failed) {
-    auto *timer = new QTimer(qApp);
+    auto *timer = new QTimer(QCoreApplication::instance());
     QElapsedTimer clock;
     clock.start();
     QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, seen, failed] {
