@@ -23,34 +23,15 @@ if dpkg-query -W -f '${Status}' brixmoor 2>/dev/null | grep -q installed; then
 fi
 
 user=brxtest
-work=$(mktemp -d)
-chmod 755 "$work"
-pids=()
 installed=
 made_user=
-cleanup() {
-    # The launcher first, then its X server; then the package and the user made here.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
+# After the launcher and its X server: the package and the user made here.
+undo_more() {
     [ -z "$installed" ] || dpkg -r brixmoor >/dev/null || true
     [ -z "$made_user" ] || userdel -r "$user" 2>/dev/null || true
-    rm -rf "$work"
 }
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-# Waits up to 30 s for a file to be written.
-await() {
-    for _ in $(seq 300); do
-        [ -s "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$2"
-}
+. "$(dirname "$0")/script_kit.sh"
+chmod 755 "$work"
 
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 deb=$work/pkg/brixmoor_${version}_$(dpkg --print-architecture).deb

@@ -10,29 +10,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null || exit 77
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    # The launcher first, then its X server.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-# Waits up to 30 s for a file to be written.
-await() {
-    for _ in $(seq 300); do
-        [ -s "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$2"
-}
+. "$(dirname "$0")/script_kit.sh"
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 app=$work/prefix/brixmoor
