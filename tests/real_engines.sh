@@ -20,7 +20,7 @@ if ! command -v Xvfb >/dev/null || [ ! -f "$iwad" ] || [ ${#engines[@]} -eq 0 ];
     echo "SKIP: needs Xvfb, $iwad and one of chocolate-doom crispy-doom dsda-doom woof-doom"
     exit 77
 fi
-[ ${#absent[@]} -eq 0 ] || echo "not installed, so not tried: ${absent[*]}"
+[ ${#absent[@]} -eq 0 ] || echo "SKIP in part: not installed, so not tried: ${absent[*]}"
 
 work=$(mktemp -d)
 pids=()
