@@ -93,7 +93,7 @@ void tst_doom_setup::opening() {
                                                                 answer.section('=', 1).toInt()}));
     const bool open =
         rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) { act(setup, steps); });
-    QCOMPARE(rig.seen() << rig.main.iwad_caption() << (open ? "open" : "closed"), seen);
+    QCOMPARE(rig.seen() << rig.main.display_iwad->text() << (open ? "open" : "closed"), seen);
     QCOMPARE(rig.cfg(), after == "=" ? before : after);
 }
 

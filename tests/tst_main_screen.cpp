@@ -68,9 +68,12 @@ void tst_main_screen::start_up_data() {
     row("saved: another name, Doom II maps", record("/g/DOOM.WAD"),
         "type doom_iwad=@/tnt.wad; click Okay_Button", "click DCFG_Button",
         {"doom_setup", "IWAD: Doom2"});
-    // Enter and Space press a button; the setup never turns a known IWAD into an unknown one.
-    row("each button, by key or click", record("/g/DOOM2.WAD"),
-        "type doom_iwad=/g/TNT.WAD; click Okay_Button",
+    // The setup sets the indicator by the same rule as the start-up, the unknown kind too.
+    row("saved: a WAD of no known kind", record("/g/DOOM.WAD"),
+        "type doom_iwad=/g/TNT.WAD; click Okay_Button", "click DCFG_Button",
+        {"doom_setup", "IWAD: Unknown"});
+    // Enter and Space press a button.
+    row("each button, by key or click", record("/g/DOOM2.WAD"), "",
         "key launch_button=Return; key launch_button=Num+Enter; key MP_Button=Space; key "
         "DCFG_Button=Space; click Help_Button; click quit_button",
         {"launch_solo", "launch_solo", "launch_multi", "doom_setup", "aboutbox", "IWAD: Doom2"});
@@ -97,7 +100,7 @@ void tst_main_screen::start_up() {
     rig.main.Form_Load();
     rig.main.show();
     act(rig.main, steps);
-    QCOMPARE(rig.seen() << rig.platform.shown << rig.main.iwad_caption(), seen);
+    QCOMPARE(rig.seen() << rig.platform.shown << rig.main.display_iwad->text(), seen);
     QCOMPARE(rig.platform.program_ended, steps.contains("quit_button"));
     QCOMPARE(rig.main.Launcher_version->text(), "Version  2.314");
     // The Doom II picture is stretched to its control, the Doom one shown at its own size.

@@ -1,6 +1,7 @@
 #include "launch_solo.h"
 
 #include "record.h"
+#include "window_list.h"
 
 namespace brx {
 
