@@ -2,6 +2,7 @@
 
 #include "brxdata.h"
 #include "form_rules.h"
+#include "number_text.h"
 #include "platform.h"
 #include "wad_kind.h"
 

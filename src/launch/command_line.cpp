@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "engine_family.h"
+#include "number_text.h"
 
 #include <QDir>
 #include <QFileInfo>
