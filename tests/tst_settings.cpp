@@ -237,8 +237,7 @@ void tst_settings::saves_data() {
     QTest::newRow("NUL in a value") << Save{"file", QStringLiteral("/a") + QChar(0) + "b", false};
     QTest::newRow("a character the encoding lacks")
         << Save{"file", QStringLiteral("/a") + QChar(0xD800), false};
-    for (const char *cfg :
-         {"no folder", "full disk", "link to a pipe", "link to itself"})
+    for (const char *cfg : {"no folder", "full disk", "link to a pipe", "link to itself"})
         QTest::newRow(cfg) << Save{cfg, exe, false};
 }
 
