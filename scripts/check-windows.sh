@@ -11,7 +11,7 @@ scripts/deps.sh g++-mingw-w64-x86-64-posix
 
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
 includes=(-I"$qt" -I"$qt/QtCore" -I"$qt/QtGui" -I"$qt/QtWidgets")
-for folder in src/*/; do
+for folder in src/*/ src/*/*/; do
     includes+=(-I"$folder")
 done
 # The headers uic makes from the forms, as the build makes them.

@@ -77,7 +77,7 @@ Thing 1 (Player)\nHit points = 150\n" >"$work/tiny.deh"
 # runtime, which the sanitizer takes for a fault unless told otherwise.
 start() {
     local name=$1 engine=$2 request=$3
-    ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" stdbuf -oL -eL "$start_game" "/usr/games/$engine" "$iwad" 320 200 44100 "IWAD: Doom2" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" stdbuf -oL -eL "$start_game" "/usr/games/$engine" "$iwad" 320 200 44100 doom2 \
         "$request" "$work/$name.log" >"$work/$name.start" 2>&1 ||
         fail "$name: start_game exited $?"
     local pid
@@ -137,7 +137,7 @@ done
 
 if [ -x /usr/games/dsda-doom ]; then
     status=0
-    "$start_game" /usr/games/dsda-doom "$iwad" 320 200 44100 "IWAD: Doom2" host \
+    "$start_game" /usr/games/dsda-doom "$iwad" 320 200 44100 doom2 host \
         >"$work/refusal.log" 2>&1 || status=$?
     [ "$status" = 3 ] && grep -q '^dsda-doom cannot play network games' "$work/refusal.log" ||
         fail "dsda-doom did not refuse to host"

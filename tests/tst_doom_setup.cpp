@@ -72,6 +72,9 @@ void tst_doom_setup::opening_data() {
         {unsaved + "This value holds a double quote or a line break, which brx.cfg cannot "
                    "store:\n\"|Error!",
          "IWAD: Unknown", "closed"});
+    // A damaged file is reported on opening and moved aside; the boxes show what was read.
+    row("damaged", "/g/zdoom\r\n", {}, "", "",
+        {"Config file corrupt|Error!", "IWAD: Unknown", "open"});
     // Leaving without saving; Enter in a text box presses no button.
     row("Cancel", stored, {}, "type doom_iwad=/DOOM.WAD; key doom_iwad=Return; click Cancel_Button",
         "=", {"IWAD: Unknown", "closed"});
@@ -93,7 +96,7 @@ void tst_doom_setup::opening() {
                                                                 answer.section('=', 1).toInt()}));
     const bool open =
         rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) { act(setup, steps); });
-    QCOMPARE(rig.seen() << rig.main.iwad_caption() << (open ? "open" : "closed"), seen);
+    QCOMPARE(rig.seen() << rig.main.display_iwad->text() << (open ? "open" : "closed"), seen);
     QCOMPARE(rig.cfg(), after == "=" ? before : after);
 }
 

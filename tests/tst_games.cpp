@@ -28,19 +28,20 @@ private slots:
     void limit_toggles();
 };
 
-// The level list by the caption, exactly as written: count, first, last.
+// The level list by the IWAD's kind: the caption, count, first, last.
 void tst_games::levels() {
-    for (const QString row : {"IWAD: Doom|36 E1M1 E4M9", "IWAD: Doom2|32 Map01 Map32",
-                              "IWAD: doom2|0  ", "IWAD: Doom |0  "}) {
+    for (const QString row :
+         {"DOOM.WAD|IWAD: Doom|36 E1M1 E4M9", "DOOM2.WAD|IWAD: Doom2|32 Map01 Map32",
+          "TNT.WAD|IWAD: Unknown|0  "}) {
         Rig rig;
-        rig.main.display_iwad->setText(row.section(u'|', 0, 0));
+        rig.main.show_iwad_kind(row.section(u'|', 0, 0));
         rig.open<GameDialog>(solo, [&](GameDialog &dialog) {
             auto *level = child<QComboBox>(dialog, "level");
             QCOMPARE(QStringLiteral("%1|%2 %3 %4")
                          .arg(rig.main.display_iwad->text())
                          .arg(level->count())
                          .arg(level->itemText(0), level->itemText(level->count() - 1)),
-                     row);
+                     row.section(u'|', 1));
         });
     }
 }
@@ -72,7 +73,7 @@ void tst_games::requests_data() {
 void tst_games::requests() {
     const auto [steps, expected] = fetch<std::tuple<QString, QString>>();
     Rig rig;
-    rig.main.display_iwad->setText("IWAD: Doom2");
+    rig.main.show_iwad_kind("DOOM2.WAD");
     for (int opening = 0; opening < 2; ++opening) {
         rig.open<GameDialog>(expected.startsWith("solo") ? solo : multi, [&](GameDialog &d) {
             act(d, steps);
@@ -129,8 +130,8 @@ void tst_games::wad_and_patch_boxes() {
 void tst_games::okay_and_its_command_line() {
     for (const FormId id : {solo, multi}) {
         Rig rig;
-        if (id == solo) // without brx.cfg the tooltip asks for nothing
-            rig.write_cfg(configured);
+        // Without brx.cfg, or with a damaged one, the tooltip says nothing and opens nothing.
+        rig.write_cfg(id == solo ? configured : "damaged");
         rig.open<GameDialog>(id, [&](GameDialog &d) {
             QVERIFY(QTest::qWaitForWindowActive(&d));
             QWidget *focus = QApplication::focusWidget(); // the tab control takes it by its tabs

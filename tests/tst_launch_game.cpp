@@ -113,7 +113,7 @@ void tst_launch_game::command_lines() {
     const QStringList e = engine.split(u',');
     const Settings settings{e[0],    "DOOM2.WAD",    "640",         "480",
                             "44100", e[1].toShort(), e[2].toShort()};
-    const EngineCommand command = engine_command(settings, brx::request(request), caption);
+    const EngineCommand command = engine_command(settings, brx::request(request), kind_of(caption));
     const QString line =
         e[0] + " -iwad DOOM2.WAD" + options + " -width 640 -height 480 +snd_samplerate 44100";
     QCOMPARE(command.command_line, options == u"-" ? QString() : line);
@@ -125,7 +125,7 @@ void tst_launch_game::command_lines() {
 // not only a missing file, brings its message and the setup.
 void tst_launch_game::damaged_record_and_failed_start() {
     Rig rig;
-    rig.main.display_iwad->setText("IWAD: Doom2");
+    rig.main.show_iwad_kind("DOOM2.WAD");
     rig.write_cfg("/g/zdoomgl.exe,/g/DOOM2.WAD,800\r\n");
     rig.platform.start_result = error_file_access;
     doom_launch::launch_game(rig.forms, requests::solo);
@@ -221,7 +221,7 @@ void tst_launch_game::families() {
     const auto [engine, request, caption, line] =
         fetch<std::tuple<QString, QString, QString, QString>>();
     const Settings settings{engine, "DOOM2.WAD", "640", "480", "44100", 2, 0};
-    const EngineCommand command = engine_command(settings, brx::request(request), caption);
+    const EngineCommand command = engine_command(settings, brx::request(request), kind_of(caption));
     if (line == u"refused") {
         QCOMPARE(command.command_line, QString());
         QVERIFY(command.refusal.startsWith(QString(engine).replace(u'\\', u'/').section(u'/', -1) +

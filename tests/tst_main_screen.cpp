@@ -23,8 +23,9 @@ QByteArray record(const QString &iwad) {
     return ("/g/zdoom,\"" + iwad + "\",640,480,44100, 2 , 0 \r\n").toLocal8Bit();
 }
 
-// A row: brx.cfg ("-" no file); what the user does in the setup dialog, and then in the main
-// window; what the launcher showed, the windows, the IWAD caption.
+// A row: brx.cfg ("-" no file, "->path" a link to the path); what the user does in the setup
+// dialog (or "in window: steps"), and then in the main window; what the launcher showed, the
+// windows, the IWAD caption.
 using Row = std::tuple<QByteArray, QString, QString, QStringList>;
 void row(const char *name, const QByteArray &cfg, const QString &setup, const QString &steps,
          const QStringList &seen) {
@@ -68,9 +69,18 @@ void tst_main_screen::start_up_data() {
     row("saved: another name, Doom II maps", record("/g/DOOM.WAD"),
         "type doom_iwad=@/tnt.wad; click Okay_Button", "click DCFG_Button",
         {"doom_setup", "IWAD: Doom2"});
-    // Enter and Space press a button; the setup never turns a known IWAD into an unknown one.
-    row("each button, by key or click", record("/g/DOOM2.WAD"),
-        "type doom_iwad=/g/TNT.WAD; click Okay_Button",
+    // The setup sets the indicator by the same rule as the start-up, the unknown kind too.
+    row("saved: a WAD of no known kind", record("/g/DOOM.WAD"),
+        "type doom_iwad=/g/TNT.WAD; click Okay_Button", "click DCFG_Button",
+        {"doom_setup", "IWAD: Unknown"});
+    // A file that cannot be read is named with the reason, at start-up and at a launch, which
+    // then starts nothing and asks for no setup.
+    const QString unreadable =
+        "The settings could not be read from\nbrx.cfg\n\nInput/output error|Error!";
+    row("unreadable, then a launch", "->/proc/self/mem", "in launch_solo: click Okay_Button",
+        "click launch_button", {unreadable, unreadable, "launch_solo", "IWAD: Unknown"});
+    // Enter and Space press a button.
+    row("each button, by key or click", record("/g/DOOM2.WAD"), "",
         "key launch_button=Return; key launch_button=Num+Enter; key MP_Button=Space; key "
         "DCFG_Button=Space; click Help_Button; click quit_button",
         {"launch_solo", "launch_solo", "launch_multi", "doom_setup", "aboutbox", "IWAD: Doom2"});
@@ -90,14 +100,19 @@ void tst_main_screen::start_up() {
     const QRect screen = rig.main.screen()->availableGeometry();
     QVERIFY((rig.main.geometry().center() - screen.center()).manhattanLength() <= 1);
     rig.platform.launcher_version = {2, 3, 14};
-    if (cfg != "-")
+    if (cfg.startsWith("->"))
+        QVERIFY(QFile::link(QString::fromLocal8Bit(cfg.mid(2)), rig.cfg_path()));
+    else if (cfg != "-")
         rig.write_cfg(cfg);
+    const bool in = setup.startsWith("in ");
     if (!setup.isEmpty())
-        rig.platform.script("doom_setup", [&](QDialog &window) { act(window, setup); });
+        rig.platform.script(
+            in ? setup.section(u':', 0, 0).mid(3) : "doom_setup",
+            [&](QDialog &window) { act(window, in ? setup.section(u':', 1).trimmed() : setup); });
     rig.main.Form_Load();
     rig.main.show();
     act(rig.main, steps);
-    QCOMPARE(rig.seen() << rig.platform.shown << rig.main.iwad_caption(), seen);
+    QCOMPARE(rig.seen() << rig.platform.shown << rig.main.display_iwad->text(), seen);
     QCOMPARE(rig.platform.program_ended, steps.contains("quit_button"));
     QCOMPARE(rig.main.Launcher_version->text(), "Version  2.314");
     // The Doom II picture is stretched to its control, the Doom one shown at its own size.

@@ -1,8 +1,8 @@
-// start_game ENGINE IWAD WIDTH HEIGHT RATE CAPTION REQUEST [LOG]: starts the engine as the launcher
-// does, from these settings, the IWAD indicator's caption and a request written as the tests
-// write it ("host; mode=2; playernum=2"), and prints its command line and the started engine's
-// process id, each after "start_game: ". The engine inherits this tool's output. Exits 3 with the
-// message when the family refuses the game, 2 when the start fails.
+// start_game ENGINE IWAD WIDTH HEIGHT RATE KIND REQUEST [LOG]: starts the engine as the launcher
+// does, from these settings, the IWAD's kind ("doom", "doom2", else unknown) and a request written
+// as the tests write it ("host; mode=2; playernum=2"), and prints its command line and the started
+// engine's process id, each after "start_game: ". The engine inherits this tool's output. Exits 3
+// with the message when the family refuses the game, 2 when the start fails.
 #include "command_line.h"
 #include "program_start.h"
 #include "requests.h"
@@ -44,11 +44,14 @@ int main(int argc, char **argv) {
     const QStringList args = app.arguments();
     if (args.size() != 8 && args.size() != 9) {
         std::fprintf(stderr,
-                     "usage: start_game ENGINE IWAD WIDTH HEIGHT RATE CAPTION REQUEST [LOG]\n");
+                     "usage: start_game ENGINE IWAD WIDTH HEIGHT RATE KIND REQUEST [LOG]\n");
         return 1;
     }
     const Settings settings{args[1], args[2], args[3], args[4], args[5], 2, 0};
-    const EngineCommand command = engine_command(settings, request(args[7]), args[6]);
+    const WadKind kind = args[6] == u"doom"    ? WadKind::doom
+                         : args[6] == u"doom2" ? WadKind::doom2
+                                               : WadKind::unknown;
+    const EngineCommand command = engine_command(settings, request(args[7]), kind);
     if (!command.refusal.isEmpty()) {
         std::printf("%s\n", qPrintable(command.refusal));
         return 3;

@@ -1,6 +1,7 @@
 #include "aboutbox.h"
 
 #include "platform.h"
+#include "window_list.h"
 
 namespace brx {
 

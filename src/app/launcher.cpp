@@ -47,7 +47,7 @@ int run_launcher(QApplication &app) {
     define_forms(forms);
 
     main_screen window(forms);
-    forms.set_main(&window, &window);
+    forms.set_main(&window);
     // Centred before start-up, so that a first run's dialogs open centred on it.
     centre_on_screen(window);
     window.Form_Load();

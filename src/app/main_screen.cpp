@@ -2,6 +2,7 @@
 
 #include "brxdata.h"
 #include "form_rules.h"
+#include "number_text.h"
 #include "platform.h"
 #include "wad_kind.h"
 
@@ -32,37 +33,67 @@ void main_screen::Form_Load() {
 
     Settings settings;
     // Read again when the file was missing or damaged: on a first run the setup dialog has
-    // just saved what the user chose. A file read whole would only be read the same once more.
-    if (!BRXdata::load_settings(forms_, 0, settings)) {
+    // just saved what the user chose. A file read whole would only be read the same once more,
+    // and one that cannot be read has been reported once.
+    const SettingsFound found = BRXdata::load(forms_, 0, settings);
+    if (found.kind == SettingsFound::missing || found.kind == SettingsFound::damaged) {
         settings = Settings();
-        BRXdata::load_settings(forms_, 0, settings);
+        BRXdata::load(forms_, 0, settings);
     }
     show_iwad_kind(settings.doom_iwad);
 }
 
-QString main_screen::iwad_caption() const {
-    return display_iwad->text();
+SettingsFound main_screen::settings_found(qint16 silent, const SettingsFound &found,
+                                          const Settings &start, Settings &settings) {
+    Platform &platform = forms_.platform();
+    switch (found.kind) {
+    case SettingsFound::record:
+        break;
+    case SettingsFound::missing:
+        if (silent == 0) {
+            platform.message_box(
+                QStringLiteral("BRX needs to be configured...\n\rPlease note: this will "
+                               "only need to be done once"),
+                QStringLiteral("BRX needs to be configured..."));
+            forms_.show_modal(FormId::doom_setup);
+        }
+        break;
+    case SettingsFound::unreadable:
+        // Neither a first run nor damage: the file is left as it is, and the user is told.
+        if (silent == 0)
+            platform.message_box(QStringLiteral("The settings could not be read from\n%1\n\n%2")
+                                     .arg(found.path, found.reason),
+                                 QStringLiteral("Error!"));
+        break;
+    case SettingsFound::damaged: {
+        platform.message_box(QStringLiteral("Config file corrupt"), QStringLiteral("Error!"));
+        // While the message was up the user may have mended the file, or another launcher
+        // saved: only a file still damaged and unchanged is moved aside.
+        Settings again = start;
+        const SettingsFound now = settle_damaged(found, again);
+        if (now.kind == SettingsFound::record)
+            settings = again;
+        return now;
+    }
+    }
+    return found;
 }
 
 void main_screen::show_iwad_kind(const QString &iwad_path) {
     // The name decides when it ends in DOOM.WAD or DOOM2.WAD; any other IWAD is judged by the
-    // maps its directory holds, and one of no known kind changes nothing.
-    WadKind kind = WadKind::unknown;
+    // maps its directory holds. One of no known kind shows the Doom II picture, as the window
+    // starts.
     if (iwad_path.right(8).toUpper() == u"DOOM.WAD")
-        kind = WadKind::doom;
+        kind_ = WadKind::doom;
     else if (iwad_path.right(9).toUpper() == u"DOOM2.WAD")
-        kind = WadKind::doom2;
+        kind_ = WadKind::doom2;
     else
-        kind = wad_kind(iwad_path);
-    if (kind == WadKind::doom) {
-        Image1->hide();
-        Image2->show();
-        display_iwad->setText(QStringLiteral("IWAD: Doom"));
-    } else if (kind == WadKind::doom2) {
-        Image1->show();
-        Image2->hide();
-        display_iwad->setText(QStringLiteral("IWAD: Doom2"));
-    }
+        kind_ = wad_kind(iwad_path);
+    Image1->setVisible(kind_ != WadKind::doom);
+    Image2->setVisible(kind_ == WadKind::doom);
+    display_iwad->setText(kind_ == WadKind::doom    ? QStringLiteral("IWAD: Doom")
+                          : kind_ == WadKind::doom2 ? QStringLiteral("IWAD: Doom2")
+                                                    : QStringLiteral("IWAD: Unknown"));
 }
 
 void main_screen::launch_button_Click() {

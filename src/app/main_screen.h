@@ -2,20 +2,22 @@
 // launcher's version and the buttons that open the dialogs or end the program.
 #pragma once
 
-#include "forms.h"
 #include "ui_main_screen.h"
+#include "window_list.h"
 
 #include <QWidget>
 
 namespace brx {
 
-class main_screen : public QWidget, public Ui::main_screen, public IwadIndicator {
+class main_screen : public QWidget, public Ui::main_screen, public MainWindow {
     Q_OBJECT
 public:
     explicit main_screen(Forms &forms);
 
-    QString iwad_caption() const override;
+    WadKind iwad_kind() const override { return kind_; }
     void show_iwad_kind(const QString &iwad_path) override;
+    SettingsFound settings_found(qint16 silent, const SettingsFound &found, const Settings &start,
+                                 Settings &settings) override;
 
 public slots:
     // Start-up: version, pictures and the settings, loaded twice so that a first run's
@@ -29,6 +31,7 @@ public slots:
 
 private:
     Forms &forms_;
+    WadKind kind_ = WadKind::unknown;
 };
 
 } // namespace brx

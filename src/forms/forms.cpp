@@ -5,51 +5,44 @@
 
 namespace brx {
 
-static std::size_t slot(FormId id) {
-    return static_cast<std::size_t>(id);
-}
-
 Forms::Forms(Platform &platform) : platform_(platform) {}
 Forms::~Forms() = default;
 
 void Forms::define(FormId id, Factory make) {
-    factories_[slot(id)] = std::move(make);
+    factories_[id] = std::move(make);
 }
 
 bool Forms::defined(FormId id) const {
-    return bool(factories_[slot(id)]);
-}
-
-void Forms::set_main(QWidget *window, IwadIndicator *indicator) {
-    main_window_ = window;
-    indicator_ = indicator;
+    const auto found = factories_.find(id);
+    return found != factories_.end() && found->second;
 }
 
 void Forms::show_modal(FormId id) {
-    if (loaded_[slot(id)] || !defined(id))
+    if (loaded(id) || !defined(id))
         return;
-    std::unique_ptr<FormDialog> window = factories_[slot(id)](*this);
+    std::unique_ptr<FormDialog> window = factories_.at(id)(*this);
     // Dialogs are made with the main window as owner; reparenting a finished one would
     // polish every control again.
     if (main_window_ && window->parentWidget() != main_window_)
         window->setParent(main_window_, window->windowFlags());
-    loaded_[slot(id)] = window.get();
+    loaded_[id] = window.get();
     window->Form_Load();
     // The load step may already have unloaded it.
-    if (loaded_[slot(id)])
+    if (loaded_[id])
         platform_.show_modal(*window);
-    loaded_[slot(id)] = nullptr;
+    loaded_[id] = nullptr;
 }
 
 void Forms::unload(FormId id) {
-    if (FormDialog *window = loaded_[slot(id)]) {
-        loaded_[slot(id)] = nullptr;
+    if (FormDialog *window = loaded_[id]) {
+        loaded_[id] = nullptr;
         platform_.end_modal(*window);
     }
 }
 
 FormDialog *Forms::loaded(FormId id) const {
-    return loaded_[slot(id)];
+    const auto found = loaded_.find(id);
+    return found == loaded_.end() ? nullptr : found->second.data();
 }
 
 } // namespace brx

@@ -1,13 +1,13 @@
-// The registry of the launcher's windows: one instance of each dialog at a time, created when
-// shown and destroyed when unloaded, and the main window with its IWAD indicator. Dialogs may
+// The registry of an application's dialogs: one instance of each dialog at a time, created
+// when shown and destroyed when unloaded, with the main window as their owner. Dialogs may
 // unload themselves (or each other) from inside their own handlers; a dialog is destroyed only
-// once its modal loop has ended.
+// once its modal loop has ended. Which dialogs there are is the application's business: it
+// names them by FormId.
 #pragma once
 
 #include <QPointer>
-#include <QString>
-#include <array>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QWidget;
@@ -17,20 +17,8 @@ namespace brx {
 class FormDialog;
 class Platform;
 
-enum class FormId { doom_setup, launch_solo, launch_multi, aboutbox };
-inline constexpr FormId all_forms[] = {FormId::doom_setup, FormId::launch_solo,
-                                       FormId::launch_multi, FormId::aboutbox};
-
-// The main window's record of which game the IWAD is; the game dialogs and the launch
-// procedure read its caption, the main window and the engine setup dialog set it.
-class IwadIndicator {
-public:
-    virtual QString iwad_caption() const = 0;
-    virtual void show_iwad_kind(const QString &iwad_path) = 0;
-
-protected:
-    ~IwadIndicator() = default;
-};
+// Names a dialog of the application; the application lists them.
+enum class FormId : int;
 
 class Forms {
 public:
@@ -49,9 +37,9 @@ public:
     }
     bool defined(FormId id) const;
 
-    void set_main(QWidget *window, IwadIndicator *indicator);
+    // The owner of every dialog.
+    void set_main(QWidget *window) { main_window_ = window; }
     QWidget *main_window() const { return main_window_; }
-    IwadIndicator *indicator() const { return indicator_; }
 
     // Creates the dialog with the main window as its owner, runs its load step, shows it
     // modally and destroys it once it has been unloaded. Does nothing for a dialog that is
@@ -62,12 +50,10 @@ public:
     FormDialog *loaded(FormId id) const;
 
 private:
-    static constexpr std::size_t count = std::size(all_forms);
     Platform &platform_;
-    std::array<Factory, count> factories_;
-    std::array<QPointer<FormDialog>, count> loaded_;
+    std::map<FormId, Factory> factories_;
+    std::map<FormId, QPointer<FormDialog>> loaded_;
     QWidget *main_window_ = nullptr;
-    IwadIndicator *indicator_ = nullptr;
 };
 
 } // namespace brx

@@ -1,6 +1,7 @@
 #include "game_dialog.h"
 
 #include "doom_launch.h"
+#include "window_list.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -39,8 +40,8 @@ void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel) {
 }
 
 void GameDialog::Form_Load() {
-    const IwadIndicator *indicator = forms().indicator();
-    panel_.fill(indicator ? indicator->iwad_caption() : QString());
+    const MainWindow *main = main_window(forms());
+    panel_.fill(main ? main->iwad_kind() : WadKind::unknown);
 }
 
 QString GameDialog::command_line() const {

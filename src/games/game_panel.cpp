@@ -12,26 +12,30 @@ QStringList skill_names() {
             QStringLiteral("Nightmare!")};
 }
 
-QStringList level_names(const QString &iwad_caption) {
+QStringList level_names(WadKind kind) {
     QStringList levels;
-    if (iwad_caption == u"IWAD: Doom") {
+    switch (kind) {
+    case WadKind::doom:
         for (int episode = 1; episode <= 4; ++episode) {
             for (int map = 1; map <= 9; ++map)
                 levels << QStringLiteral("E%1M%2").arg(episode).arg(map);
         }
-    }
-    if (iwad_caption == u"IWAD: Doom2") {
+        break;
+    case WadKind::doom2:
         for (int map = 1; map <= 32; ++map)
             levels << QStringLiteral("Map%1").arg(map, 2, 10, QLatin1Char('0'));
+        break;
+    case WadKind::unknown:
+        break;
     }
     return levels;
 }
 
-void GamePanel::fill(const QString &iwad_caption) const {
+void GamePanel::fill(WadKind kind) const {
     skill->clear();
     skill->addItems(skill_names());
     skill->setCurrentIndex(3);
-    level->addItems(level_names(iwad_caption));
+    level->addItems(level_names(kind));
     level->setCurrentIndex(level->count() > 0 ? 0 : -1);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "launch_request.h"
+#include "wad_kind.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,9 +19,9 @@ class Forms;
 
 // The five skills, the engine's skill numbers 1 to 5 in list order.
 QStringList skill_names();
-// The levels of the game that the IWAD indicator's caption names, exactly as written: the
-// episode maps for "IWAD: Doom", the numbered maps for "IWAD: Doom2", none for any other.
-QStringList level_names(const QString &iwad_caption);
+// The levels of the game the IWAD is: the episode maps of Doom, the numbered maps of Doom II,
+// none for an IWAD of no known kind.
+QStringList level_names(WadKind kind);
 
 struct GamePanel {
     QComboBox *skill = nullptr;
@@ -47,7 +48,7 @@ struct GamePanel {
     }
 
     // Fills the lists: "Ultra-Violence" selected, the first level when there are levels.
-    void fill(const QString &iwad_caption) const;
+    void fill(WadKind kind) const;
     // "External files...": a WAD is appended to the WAD list after a blank, a patch replaces
     // the patch. Cancel or a failure changes nothing.
     void choose_external_file(Forms &forms) const;

@@ -1,5 +1,7 @@
 #include "launch_multi.h"
 
+#include "window_list.h"
+
 namespace brx {
 
 launch_multi::launch_multi(Forms &forms) : GameDialog(forms, FormId::launch_multi) {

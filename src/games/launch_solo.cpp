@@ -1,6 +1,7 @@
 #include "launch_solo.h"
 
-#include "record.h"
+#include "number_text.h"
+#include "window_list.h"
 
 namespace brx {
 

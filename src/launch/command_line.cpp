@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "engine_family.h"
+#include "number_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,13 +31,17 @@ qint64 read_number(QStringView text) {
     return negative ? -number : number;
 }
 
-// The level as the engine's warp argument, by the game the IWAD indicator names. A character
-// position beyond the end of the level name gives nothing.
-QString warp_numbers(const QString &level, const QString &iwad_caption) {
-    if (iwad_caption == u"IWAD: Doom")
+// The level as the engine's warp argument, by the game the IWAD is. A character position
+// beyond the end of the level name gives nothing.
+QString warp_numbers(const QString &level, WadKind kind) {
+    switch (kind) {
+    case WadKind::doom:
         return level.mid(1, 1) + u' ' + level.mid(3, 1); // "E2M3" gives "2 3"
-    if (iwad_caption == u"IWAD: Doom2")
+    case WadKind::doom2:
         return level.mid(3, 2); // "Map07" gives "07"
+    case WadKind::unknown:
+        break;
+    }
     return {};
 }
 
@@ -53,7 +58,7 @@ QString option(const char16_t *literal, const QString &value = {}) {
 } // namespace
 
 EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
-                             const QString &iwad_caption) {
+                             WadKind iwad_kind) {
     EngineCommand command;
     const EngineFamily &family = engine_family(settings.doom_exe);
     const bool zdoom_family = family.name == std::u16string_view(u"ZDoom");
@@ -119,7 +124,7 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
         const qint64 skill = read_number(request.skill) + (hosting ? 1 : 0);
         start = option(family.skill, number_text(skill));
         // Without a level to go to, the engine would take the next option as its map.
-        const QString warp = warp_numbers(request.level, iwad_caption);
+        const QString warp = warp_numbers(request.level, iwad_kind);
         if (!warp.trimmed().isEmpty())
             start += option(family.warp, warp);
     }

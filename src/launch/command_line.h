@@ -1,10 +1,12 @@
-// The engine's command line, built from the stored settings, a launch request and the IWAD
-// indicator's caption: fixed option literals, each with its own leading blank, in a fixed
-// order. Paths and typed values go in exactly as they stand: not quoted, trimmed or checked.
+// The engine's command line, built from the stored settings, a launch request and the game
+// the IWAD is (as the main window's indicator shows it): fixed option literals, each with its own
+// leading blank, in a fixed order. Paths and typed values go in exactly as they stand: not quoted,
+// trimmed or checked.
 #pragma once
 
 #include "launch_request.h"
 #include "record.h"
+#include "wad_kind.h"
 
 namespace brx {
 
@@ -21,6 +23,6 @@ struct EngineCommand {
 };
 
 EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
-                             const QString &iwad_caption);
+                             WadKind iwad_kind);
 
 } // namespace brx

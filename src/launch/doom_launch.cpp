@@ -2,9 +2,9 @@
 
 #include "brxdata.h"
 #include "command_line.h"
-#include "forms.h"
 #include "game_log.h"
 #include "platform.h"
+#include "window_list.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,29 +13,37 @@ namespace brx::doom_launch {
 
 namespace {
 
-// The command for the stored settings, loaded with the launch's own presets, and the IWAD
-// indicator's caption, read after the load: a first run's setup may just have changed it.
-EngineCommand command_for(Forms &forms, qint16 silent, const LaunchRequest &request,
-                          Settings &settings) {
-    settings = Settings();
+// The launch's own presets, which the stored settings overwrite.
+Settings launch_presets() {
+    Settings settings;
     settings.card = 2;
     settings.nomd2 = 0;
-    BRXdata::load_settings(forms, silent, settings);
-    const IwadIndicator *indicator = forms.indicator();
-    return engine_command(settings, request, indicator ? indicator->iwad_caption() : QString());
+    return settings;
+}
+
+// The command for the stored settings and the IWAD's kind, read after the load: a first run's
+// setup may just have changed it.
+EngineCommand command_for(Forms &forms, const LaunchRequest &request, const Settings &settings) {
+    const MainWindow *main = main_window(forms);
+    return engine_command(settings, request, main ? main->iwad_kind() : WadKind::unknown);
 }
 
 } // namespace
 
 QString command_line_preview(Forms &forms, const LaunchRequest &request) {
-    Settings settings;
-    return command_for(forms, -1, request, settings).command_line;
+    // Read without a word: the tooltip never brings a message or the setup.
+    Settings settings = launch_presets();
+    read_settings_file(BRXdata::settings_path(forms.platform()), settings);
+    return command_for(forms, request, settings).command_line;
 }
 
 void launch_game(Forms &forms, const LaunchRequest &request) {
     Platform &platform = forms.platform();
-    Settings settings;
-    const EngineCommand command = command_for(forms, 0, request, settings);
+    Settings settings = launch_presets();
+    // A file that cannot be read has been reported; the game dialog stays open.
+    if (BRXdata::load(forms, 0, settings).kind == SettingsFound::unreadable)
+        return;
+    const EngineCommand command = command_for(forms, request, settings);
 
     // When the folder cannot be made current, the engine is started from the current one.
     if (command.zdoomgl)

@@ -2,16 +2,29 @@
 
 #include "brxdata.h"
 #include "file_chooser.h"
+#include "window_list.h"
 
 namespace brx {
+
+namespace {
+
+// The option buttons of `card`, by the index brx.cfg stores.
+enum Card { voodoo = 0, voodoo2 = 1, normal_agp = 2 };
+// Entries of the lists, by their place: "640x480" and "44100", shown when nothing is stored.
+constexpr int resolution_640x480 = 5;
+constexpr int rate_44100 = 2;
+// The tab the dialog opens on, "ZDoom Setup".
+constexpr int zdoom_tab = 0;
+
+} // namespace
 
 doom_setup::doom_setup(Forms &forms) : FormDialog(forms, FormId::doom_setup, Escape::closes) {
     setupUi(this);
     form_built();
     // The option buttons are addressed by their index, which brx.cfg stores.
-    card->setId(card_0, 0);
-    card->setId(card_1, 1);
-    card->setId(card_2, 2);
+    card->setId(card_0, voodoo);
+    card->setId(card_1, voodoo2);
+    card->setId(card_2, normal_agp);
     // A path as long as brx.cfg can hold shows whole, so that "Okay" never saves it cut short.
     for (QLineEdit *box : {doom_exe, doom_iwad})
         box->setMaxLength(int(longest_value));
@@ -24,7 +37,7 @@ doom_setup::doom_setup(Forms &forms) : FormDialog(forms, FormId::doom_setup, Esc
 
 void doom_setup::Form_Load() {
     Settings stored;
-    stored.card = 2;
+    stored.card = normal_agp;
     stored.nomd2 = 1;
     BRXdata::load_settings(forms(), -1, stored);
 
@@ -35,11 +48,13 @@ void doom_setup::Form_Load() {
         option->setChecked(true);
 
     const QString resolution = stored.vid_width + u'x' + stored.vid_height;
-    vid_res->setCurrentIndex(resolution == u"x" ? 5 : vid_res->findText(resolution));
-    snd_rate->setCurrentIndex(stored.snd_rate.isEmpty() ? 2 : snd_rate->findText(stored.snd_rate));
+    vid_res->setCurrentIndex(resolution == u"x" ? resolution_640x480
+                                                : vid_res->findText(resolution));
+    snd_rate->setCurrentIndex(stored.snd_rate.isEmpty() ? rate_44100
+                                                        : snd_rate->findText(stored.snd_rate));
 
     Cancel_Button->setEnabled(!stored.doom_exe.isEmpty() && !stored.doom_iwad.isEmpty());
-    SSTab1->setCurrentIndex(0);
+    SSTab1->setCurrentIndex(zdoom_tab);
     Okay_Button->setFocus();
 }
 
@@ -92,8 +107,8 @@ void doom_setup::Okay_Button_Click() {
                                QStringLiteral("Error!"));
         return;
     }
-    if (IwadIndicator *indicator = forms().indicator())
-        indicator->show_iwad_kind(chosen.doom_iwad);
+    if (MainWindow *main = main_window(forms()))
+        main->show_iwad_kind(chosen.doom_iwad);
     unload();
 }
 

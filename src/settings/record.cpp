@@ -1,5 +1,7 @@
 #include "record.h"
 
+#include "number_text.h"
+
 #include <QIODevice>
 
 #include <algorithm>
@@ -155,10 +157,6 @@ QByteArray write_record(const Settings &settings) {
         line += text_value(*text) + ',';
     line += print_number(settings.card) + ',' + print_number(settings.nomd2) + "\r\n";
     return line;
-}
-
-QString number_text(qint64 number) {
-    return number >= 0 ? u' ' + QString::number(number) : QString::number(number);
 }
 
 QString unstorable(const QString &value) {

@@ -40,10 +40,6 @@ int read_record(QIODevice &in, Settings &settings);
 // end, is put in double quotes so that it reads back as it was.
 QByteArray write_record(const Settings &settings);
 
-// A number as the launcher writes numbers, in the file, on the command line and on the main
-// window: a blank stands in the sign place of a non-negative number (" 2", "-1").
-QString number_text(qint64 number);
-
 // Why the file cannot store the value (a double quote, a line break, or more bytes than
 // longest_value), or an empty text when it can.
 QString unstorable(const QString &value);

@@ -3,10 +3,18 @@
 #pragma once
 
 #include "launch_request.h"
+#include "wad_kind.h"
 
 #include <QStringList>
 
 namespace brx {
+
+// The game the main window's caption names, for rows written with the caption.
+inline WadKind kind_of(const QString &caption) {
+    return caption == u"IWAD: Doom"    ? WadKind::doom
+           : caption == u"IWAD: Doom2" ? WadKind::doom2
+                                       : WadKind::unknown;
+}
 
 // The request's fields by name.
 #define BRX_FIELD(name)                                                                            \

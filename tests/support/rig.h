@@ -37,7 +37,7 @@ struct Rig {
         platform.folder = QDir::toNativeSeparators(dir.path());
         platform.state = QDir::toNativeSeparators(dir.filePath("state"));
         define_forms(forms);
-        forms.set_main(&main, &main);
+        forms.set_main(&main);
     }
     ~Rig() {
         if (platform.unused_answers() != 0 && !QTest::currentTestFailed())
@@ -50,16 +50,12 @@ struct Rig {
     bool open(
         FormId id, std::function<void(Dialog &)> script = [](Dialog &) {}) {
         bool left_open = false;
-        platform.script(dialog_name(id), [&, id, script](QDialog &window) {
+        platform.script(form_name(id), [&, id, script](QDialog &window) {
             script(static_cast<Dialog &>(window));
             left_open = forms.loaded(id) != nullptr;
         });
         forms.show_modal(id);
         return left_open;
-    }
-
-    static QString dialog_name(FormId id) {
-        return QStringList{"doom_setup", "launch_solo", "launch_multi", "aboutbox"}[int(id)];
     }
 
     QString cfg_path() const { return dir.filePath("brx.cfg"); }

@@ -54,6 +54,7 @@ public:
     int start_result = 0;                      // what start_program answers...
     std::function<int(const QString &)> start; // ...unless this is set
     bool program_ended = false;
+    std::function<void()> on_message; // what happens while a message is on screen
 
     void show_modal(QDialog &window) override {
         shown << window.objectName();
@@ -70,6 +71,8 @@ public:
     void end_program() override { program_ended = true; }
     void message_box(const QString &prompt, const QString &title = {}) override {
         messages.append({prompt, title});
+        if (on_message)
+            on_message();
     }
     std::optional<FileChoice> open_file(const FileRequest &request) override {
         file_requests.append(request);
