@@ -4,6 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
+          pkg-config libzip-dev
           "$@")
 
 missing=()
