@@ -23,7 +23,8 @@ struct FileContents {
     std::optional<Identity> identity;        // for a WAD
 };
 
-const char *const text_lumps[] = {"UMAPINFO", "ZMAPINFO", "MAPINFO", "LANGUAGE", "DEHACKED"};
+constexpr quint64 text_lumps[] = {lump_key("UMAPINFO"), lump_key("ZMAPINFO"), lump_key("MAPINFO"),
+                                  lump_key("LANGUAGE"), lump_key("DEHACKED")};
 
 FileContents read_contents(const QString &path) {
     FileContents contents{path, {}, {}, std::nullopt};
@@ -35,9 +36,7 @@ FileContents read_contents(const QString &path) {
         file.close();
         const ArchiveContents archive = read_archive(path);
         contents.maps = archive.maps;
-        std::sort(contents.maps.begin(), contents.maps.end(), map_before);
-        contents.maps.erase(std::unique(contents.maps.begin(), contents.maps.end()),
-                            contents.maps.end());
+        sort_maps(contents.maps);
         contents.lumps = archive.lumps;
         return contents;
     }
@@ -45,8 +44,8 @@ FileContents read_contents(const QString &path) {
         contents.identity = identify_wad(*directory);
         contents.maps = wad_maps(*directory);
         for (const Lump &lump : directory->lumps)
-            for (const char *name : text_lumps)
-                if (lump.is(name))
+            for (const quint64 key : text_lumps)
+                if (lump.key == key)
                     if (const std::optional<QByteArray> bytes = read_lump(file, lump, wad_text_cap))
                         contents.lumps.append({lump.text(), *bytes});
         return contents;
@@ -98,7 +97,9 @@ struct Titles {
             if (!text.isEmpty())
                 return strip_map_prefix(text, map);
         }
-        const QString key = dehacked_title_key(game, map);
+        const QString key = dehacked.strings.isEmpty() && dehacked.texts.isEmpty()
+                                ? QString()
+                                : dehacked_title_key(game, map);
         if (!key.isEmpty()) {
             if (const auto found = dehacked.strings.constFind(key);
                 found != dehacked.strings.cend())
@@ -133,7 +134,7 @@ MapList map_list(const QString &iwad, const QStringList &files) {
             external.insert(map, path);
     }
     QStringList external_maps = external.keys();
-    std::sort(external_maps.begin(), external_maps.end(), map_before);
+    sort_maps(external_maps);
     for (const QString &map : external_maps)
         list.maps.append({map, titles.title(list.iwad.game, map), external.value(map)});
     list.iwad_first = list.maps.size();

@@ -1,7 +1,6 @@
 #include "map_names.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace brx {
 
@@ -9,11 +8,12 @@ namespace {
 
 // The lumps a binary-format map is made of (BEHAVIOR: Hexen's format).
 bool map_lump(const Lump &lump) {
-    static const char *const names[] = {"THINGS", "LINEDEFS", "SIDEDEFS", "VERTEXES",
-                                        "SEGS",   "SSECTORS", "NODES",    "SECTORS",
-                                        "REJECT", "BLOCKMAP", "BEHAVIOR", "LIGHTMAP"};
-    for (const char *name : names)
-        if (std::strcmp(lump.name, name) == 0)
+    static constexpr quint64 keys[] = {
+        lump_key("THINGS"), lump_key("LINEDEFS"), lump_key("SIDEDEFS"), lump_key("VERTEXES"),
+        lump_key("SEGS"),   lump_key("SSECTORS"), lump_key("NODES"),    lump_key("SECTORS"),
+        lump_key("REJECT"), lump_key("BLOCKMAP"), lump_key("BEHAVIOR"), lump_key("LIGHTMAP")};
+    for (const quint64 key : keys)
+        if (lump.key == key)
             return true;
     return false;
 }
@@ -48,13 +48,34 @@ MapName classify_map(QStringView name) {
     return {};
 }
 
-bool map_before(const QString &a, const QString &b) {
-    const MapName x = classify_map(a), y = classify_map(b);
-    if (x.kind != y.kind)
-        return x.kind < y.kind;
-    if (x.kind == MapName::named || (x.episode == y.episode && x.number == y.number))
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    return x.episode != y.episode ? x.episode < y.episode : x.number < y.number;
+void sort_maps(QStringList &maps) {
+    struct Keyed {
+        MapName name;
+        quint64 order; // the first 8 characters, the first the most significant
+        QString text;
+        bool operator<(const Keyed &other) const {
+            if (name.kind != other.name.kind)
+                return name.kind < other.name.kind;
+            if (name.episode != other.name.episode)
+                return name.episode < other.name.episode;
+            if (name.number != other.name.number)
+                return name.number < other.name.number;
+            return order != other.order ? order < other.order : text < other.text;
+        }
+    };
+    QList<Keyed> keyed;
+    keyed.reserve(maps.size());
+    for (QString &map : maps) {
+        quint64 order = 0;
+        for (qsizetype i = 0; i < 8; ++i)
+            order = order << 8 | (i < map.size() ? quint8(map[i].unicode()) : 0);
+        keyed.append({classify_map(map), order, std::move(map)});
+    }
+    std::sort(keyed.begin(), keyed.end());
+    maps.clear();
+    for (Keyed &map : keyed)
+        if (maps.isEmpty() || maps.last() != map.text)
+            maps.append(std::move(map.text));
 }
 
 QStringList wad_maps(const WadDirectory &directory) {
@@ -63,8 +84,7 @@ QStringList wad_maps(const WadDirectory &directory) {
     bool endmap_after = true; // till a search for ENDMAP found none
     for (qsizetype i = 0; i + 1 < lumps.size(); ++i) {
         const Lump &marker = lumps[i];
-        if (marker.name[0] == '\0' || map_lump(marker) || marker.is("TEXTMAP") ||
-            marker.is("ENDMAP"))
+        if (marker.key == 0 || map_lump(marker) || marker.is("TEXTMAP") || marker.is("ENDMAP"))
             continue;
         qsizetype end = i + 1;
         if (lumps[end].is("TEXTMAP")) {
@@ -79,8 +99,7 @@ QStringList wad_maps(const WadDirectory &directory) {
         maps.append(marker.text());
         i = end; // the lumps of a binary map are no markers, so need no skipping
     }
-    std::sort(maps.begin(), maps.end(), map_before);
-    maps.erase(std::unique(maps.begin(), maps.end()), maps.end());
+    sort_maps(maps);
     return maps;
 }
 

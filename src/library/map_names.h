@@ -22,9 +22,9 @@ struct MapName {
 // 9999) is named. Letter case counts not.
 MapName classify_map(QStringView name);
 
-// The order maps are listed in: ExMy by episode then map, then MAPxx by number, then named
-// maps by name.
-bool map_before(const QString &a, const QString &b);
+// Puts upper-case map names in the order maps are listed in, each once: ExMy by episode then
+// map, then MAPxx by number, then named maps by name.
+void sort_maps(QStringList &maps);
 
 // The maps of a lump directory, in map order without repeats: a marker lump followed by a
 // map's own lumps (THINGS, LINEDEFS, SIDEDEFS...) or by TEXTMAP and, later, ENDMAP (UDMF).
