@@ -186,12 +186,14 @@ void tst_library::maps_data() {
                    {{"a.deh", "[STRINGS]\nHUSTR_1 = level 1: no\nPHUSTR_1 = level 1: yes\n"}},
                    {"MAP01 yes @iwad.wad", "MAP02 Well of Souls @iwad.wad"}};
 #ifdef BRX_HAVE_LIBZIP
-    row("a pk3: maps/*.wad entries and its text lumps",
+    row("a pk3: maps/*.wad entries and its text lumps, a huge one left out",
         {{"a.pk3", make_zip({{"maps/map03.wad", pwad({{"MAP03", {}}})},
                              {"maps/sub/MAP04.wad", "x"},
                              {"MAPS/Hub.WAD", "x"},
                              {"mapinfo.txt", "map MAP03 \"Zip Three\"\nmap HUB \"Hub\""},
-                             {"sprites/umapinfo.txt", "MAP MAP03 { levelname = \"No\" }"}})}},
+                             {"sprites/umapinfo.txt", "MAP MAP03 { levelname = \"No\" }"},
+                             {"umapinfo.txt",
+                              "MAP MAP03 { levelname = \"Huge\" }" + QByteArray(5 << 20, ' ')}})}},
         {"MAP03 Zip Three @a.pk3", "HUB Hub @a.pk3", "MAP01 Entryway @iwad.wad",
          "MAP07 Dead Simple @iwad.wad"});
 #endif
