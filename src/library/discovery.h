@@ -1,0 +1,96 @@
+// The engines and IWADs installed on this machine: where they are looked for, how an engine is
+// recognised (by the family table's names and Flatpak application ids, nothing else) and how
+// what was found is ranked. Everything it reads of the environment comes in as data, so it
+// scans a made-up home as well as the real one. It reads folders and files only; a scan can
+// take a while on a large collection, so the interface asks the game library (game_library.h),
+// which runs it on another thread.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace brx {
+
+struct EngineFamily;
+
+// What the scan reads of the environment.
+struct Environment {
+    QString home;           // HOME (on Windows the user's profile folder)
+    QString xdg_data_home;  // empty: ~/.local/share
+    QString xdg_data_dirs;  // empty: /usr/local/share:/usr/share
+    QString xdg_config_home; // empty: ~/.config
+    QString path;           // PATH
+    QString doomwaddir;     // DOOMWADDIR: one folder
+    QString doomwadpath;    // DOOMWADPATH: folders or files, `:` separated (`;` on Windows)
+    QString program_dir;    // the launcher's own folder (looked in on Windows)
+    QString root = "/";     // the system's folders (/usr/games, /snap/bin...) lie under this one
+    bool windows = false;   // Windows rules: `;` separates lists, engines are "*.exe" files
+
+    // This process's environment.
+    static Environment from_system();
+};
+
+// An engine found: a program named as a known engine, or a Flatpak application known as one.
+struct FoundEngine {
+    QString path;         // what the setup's engine box takes: the program (for Flatpak, its export)
+    QString display_name; // the family table's name for it: "GZDoom"
+    const EngineFamily *family = nullptr;
+    QString source;     // where it came from: "/usr/games", "~/Applications", "Flatpak, user"
+    QString flatpak_id; // "org.zdoom.GZDoom", or empty when it is no Flatpak application
+    int rank = 0;       // its place in the family table
+
+    // As offered to the user: "GZDoom (Flatpak, user)", "chocolate-doom (/usr/games)".
+    QString label() const;
+};
+
+// What a WAD is, from its contents.
+struct WadIdentity {
+    QString game;         // a game key, "doom2", "freedoom1"...; empty when not known
+    QString display_name; // "Freedoom: Phase 2"
+    bool iwad = false;    // a game's own data, not a PWAD adding to one
+};
+using IdentifyWad = std::function<WadIdentity(const QString &path)>;
+
+// An IWAD found, identified by its contents.
+struct FoundIwad {
+    QString path;
+    QString game;         // as identified
+    QString display_name; //
+    int rank = 0;         // the game's place among those offered first
+
+    // As offered to the user: "Freedoom: Phase 2 (/usr/share/games/doom/freedoom2.wad)".
+    QString label() const;
+};
+
+struct Found {
+    QList<FoundEngine> engines; // best first: the ZDoom family, then the others by the table
+    QList<FoundIwad> iwads;     // best first: Doom II, Ultimate Doom, Doom, Freedoom...
+};
+
+// The folders engines are looked for in, in order, each with the source it shows.
+struct EngineFolder {
+    QString folder;
+    QString source;
+    enum Kind { programs, appimages, flatpak } kind = programs;
+};
+QList<EngineFolder> engine_folders(const Environment &env);
+
+// The folders (and, from DOOMWADPATH, single files) IWADs are looked for in, in order; Steam's
+// and Heroic's lists are read to make it.
+QStringList iwad_places(const Environment &env);
+
+QList<FoundEngine> find_engines(const Environment &env);
+
+// The candidates (files named *.wad, *.iwad, *.ipk3, *.ipk7) in the places, each named once;
+// a "*.wad" or "*.iwad" whose header is not "IWAD" is passed over unasked, the others are
+// identified and kept when they are an IWAD.
+QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify);
+
+Found find_games(const Environment &env, const IdentifyWad &identify);
+
+// The place of a game among those offered first ("doom2" first); any other game comes after.
+int game_rank(const QString &game);
+
+} // namespace brx
