@@ -12,6 +12,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <sys/time.h>
 #endif
 
 using namespace brx;
@@ -70,9 +71,8 @@ Environment environment(const QString &base, const QStringList &settings) {
         QString *const fields[] = {&env.path,          &env.doomwaddir,    &env.doomwadpath,
                                    &env.xdg_data_home, &env.xdg_data_dirs, &env.xdg_config_home,
                                    &env.program_dir,   &env.home};
-        const QStringList keys{"PATH",          "DOOMWADDIR",      "DOOMWADPATH",
-                               "XDG_DATA_HOME", "XDG_DATA_DIRS",   "XDG_CONFIG_HOME",
-                               "PROGRAM_DIR",   "HOME"};
+        const QStringList keys{"PATH",          "DOOMWADDIR",      "DOOMWADPATH", "XDG_DATA_HOME",
+                               "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "PROGRAM_DIR", "HOME"};
         if (key == "WINDOWS")
             env.windows = true;
         else if (keys.contains(key))
@@ -84,10 +84,13 @@ Environment environment(const QString &base, const QStringList &settings) {
 }
 
 WadIdentity fake_identify(const QString &path) {
-    static const QHash<QString, QString> names{
-        {"doom2", "Doom II"},          {"ultimate", "The Ultimate Doom"}, {"doom", "Doom"},
-        {"freedoom2", "Freedoom: Phase 2"}, {"freedoom1", "Freedoom: Phase 1"},
-        {"heretic", "Heretic"},        {"hacx", "HacX"}};
+    static const QHash<QString, QString> names{{"doom2", "Doom II"},
+                                               {"ultimate", "The Ultimate Doom"},
+                                               {"doom", "Doom"},
+                                               {"freedoom2", "Freedoom: Phase 2"},
+                                               {"freedoom1", "Freedoom: Phase 1"},
+                                               {"heretic", "Heretic"},
+                                               {"hacx", "HacX"}};
     QFile file(path);
     const QStringList words =
         QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.read(64) : "").split(u' ');
@@ -117,54 +120,57 @@ private slots:
     void finds();
     void key_values_data();
     void key_values();
+    void cache_skips_unchanged_folders();
     void library_scans_off_the_thread();
     void family_table();
 };
 
 void tst_discovery::finds_data() {
     rows<Row>();
-    const auto row = [](const char *name, QStringList machine, QStringList env,
-                        QStringList engines, QStringList iwads = {}) {
+    const auto row = [](const char *name, QStringList machine, QStringList env, QStringList engines,
+                        QStringList iwads = {}) {
         QTest::newRow(name) << Row{machine, env, engines, iwads};
     };
     // Engines, one finder a row; the ZDoom family comes first whatever the folders' order.
     row("PATH", {"x bin1/chocolate-doom", "x bin2/gzdoom", "x bin2/notepad", "x bin2/GZDOOM.exe"},
-        {"PATH=$T/bin1:$T/bin2"},
-        {"gzdoom ($T/bin2)", "chocolate-doom ($T/bin1)"});
-    row("/usr/games", {"x root/usr/games/woof", "x root/usr/games/chocolate-doom",
-                       "x root/usr/games/freedoom1", "x root/usr/games/doom"},
+        {"PATH=$T/bin1:$T/bin2"}, {"gzdoom ($T/bin2)", "chocolate-doom ($T/bin1)"});
+    row("/usr/games",
+        {"x root/usr/games/woof", "x root/usr/games/chocolate-doom", "x root/usr/games/freedoom1",
+         "x root/usr/games/doom"},
         {}, {"chocolate-doom ($T/root/usr/games)", "woof ($T/root/usr/games)"});
     row("/usr/local/games", {"x root/usr/local/games/crispy-doom"}, {},
         {"crispy-doom ($T/root/usr/local/games)"});
     row("~/.local/bin", {"x home/.local/bin/dsda-doom"}, {}, {"dsda-doom (~/.local/bin)"});
-    row("AppImages", {"x home/Applications/Linux-UZDoom-4.14.AppImage",
-                      "x home/Games/lzdoom-3.88.appimage", "x home/Games/notes.AppImage",
-                      "x home/Games/gzdoom", "x home/Applications/zdoom.AppImage.zsync"},
+    row("AppImages",
+        {"x home/Applications/Linux-UZDoom-4.14.AppImage", "x home/Games/lzdoom-3.88.appimage",
+         "x home/Games/notes.AppImage", "x home/Games/gzdoom",
+         "x home/Applications/zdoom.AppImage.zsync"},
         {}, {"Linux-UZDoom-4.14.AppImage (~/Applications)", "lzdoom-3.88.appimage (~/Games)"});
     row("Snap", {"x root/snap/bin/gzdoom", "x root/snap/bin/firefox"}, {}, {"gzdoom (Snap)"});
-    row("Flatpak, system", {"x root/var/lib/flatpak/exports/bin/org.zdoom.GZDoom",
-                            "x root/var/lib/flatpak/exports/bin/org.example.Doom"},
+    row("Flatpak, system",
+        {"x root/var/lib/flatpak/exports/bin/org.zdoom.GZDoom",
+         "x root/var/lib/flatpak/exports/bin/org.example.Doom"},
         {}, {"GZDoom (Flatpak, system)"});
-    row("Flatpak, user", {"x home/.local/share/flatpak/exports/bin/com.zandronum.Zandronum",
-                          "x home/.local/share/flatpak/exports/bin/org.zdoom.UZDoom"},
+    row("Flatpak, user",
+        {"x home/.local/share/flatpak/exports/bin/com.zandronum.Zandronum",
+         "x home/.local/share/flatpak/exports/bin/org.zdoom.UZDoom"},
         {}, {"UZDoom (Flatpak, user)", "Zandronum (Flatpak, user)"});
     row("Flatpak, user, elsewhere", {"x data/flatpak/exports/bin/org.zdoom.UZDoom"},
         {"XDG_DATA_HOME=$T/data"}, {"UZDoom (Flatpak, user)"});
-    row("not programs", {"f bin/gzdoom", "d bin/zdoom", "l bin/uzdoom->nowhere"},
-        {"PATH=$T/bin"}, {});
-    row("each once", {"x bin1/gzdoom", "l bin2->bin1", "l bin3/zdoom->bin1/gzdoom",
-                      "x bin3/woof"},
-        {"PATH=$T/bin1:$T/bin2:$T/bin1:$T/bin3:$T/bin1/"},
-        {"gzdoom ($T/bin1)", "woof ($T/bin3)"});
-    row("Windows", {"x win/Brixmoor/brixmoor.exe", "x win/GZDoom/gzdoom.exe",
-                    "x home/Games/Zandronum/Zandronum.EXE", "x home/Games/chocolate-doom",
-                    "x home/Games/crispy-doom.exe"},
+    row("not programs", {"f bin/gzdoom", "d bin/zdoom", "l bin/uzdoom->nowhere"}, {"PATH=$T/bin"},
+        {});
+    row("each once", {"x bin1/gzdoom", "l bin2->bin1", "l bin3/zdoom->bin1/gzdoom", "x bin3/woof"},
+        {"PATH=$T/bin1:$T/bin2:$T/bin1:$T/bin3:$T/bin1/"}, {"gzdoom ($T/bin1)", "woof ($T/bin3)"});
+    row("Windows",
+        {"x win/Brixmoor/brixmoor.exe", "x win/GZDoom/gzdoom.exe",
+         "x home/Games/Zandronum/Zandronum.EXE", "x home/Games/chocolate-doom",
+         "x home/Games/crispy-doom.exe"},
         {"WINDOWS=1", "PROGRAM_DIR=$T/win/Brixmoor"},
         {"gzdoom.exe ($T/win/GZDoom)", "Zandronum.EXE (~/Games/Zandronum)",
          "crispy-doom.exe (~/Games)"});
     // Hostile machines.
-    row("link loops", {"l bin/loop->bin/loop", "l bin/gzdoom->bin/zdoom", "l bin/zdoom->bin/gzdoom",
-                       "x ok/woof"},
+    row("link loops",
+        {"l bin/loop->bin/loop", "l bin/gzdoom->bin/zdoom", "l bin/zdoom->bin/gzdoom", "x ok/woof"},
         {"PATH=$T/bin:$T/bin/loop:$T/ok"}, {"woof ($T/ok)"});
     row("unreadable folder", {"x shut/gzdoom", "u shut", "x ok/woof"}, {"PATH=$T/shut:$T/ok"},
         {"gzdoom ($T/shut)", "woof ($T/ok)"});
@@ -174,21 +180,24 @@ void tst_discovery::finds_data() {
         {"PATH=$T/new\nline:$T/bin"}, {"gzdoom ($T/new\nline)"});
 
     // IWADs, one place a row; only IWADs, by contents, whatever their names.
-    row("DOOMWADDIR", {"f wads/doom2.wad=IWAD doom2", "f wads/mods.wad=PWAD doom2",
-                       "f wads/readme.txt=IWAD doom", "f wads/renamed.WAD=IWAD freedoom1"},
+    row("DOOMWADDIR",
+        {"f wads/doom2.wad=IWAD doom2", "f wads/mods.wad=PWAD doom2", "f wads/readme.txt=IWAD doom",
+         "f wads/renamed.WAD=IWAD freedoom1"},
         {"DOOMWADDIR=$T/wads"}, {},
         {"Doom II ($T/wads/doom2.wad)", "Freedoom: Phase 1 ($T/wads/renamed.WAD)"});
     row("DOOMWADPATH", {"f a/doom.wad=IWAD doom", "f b/tnt.wad=IWAD tnt", "f b/x.wad=IWAD doom2"},
         {"DOOMWADPATH=$T/a:$T/b/tnt.wad:$T/missing"}, {},
         {"Doom ($T/a/doom.wad)", "tnt ($T/b/tnt.wad)"});
-    row("XDG folders", {"f data/games/doom/a.wad=IWAD doom", "f d1/games/doom/b.iwad=IWAD heretic",
-                        "f d2/games/doom/c.ipk3=PK hacx", "f d2/games/doom/d.pk3=PK hacx"},
+    row("XDG folders",
+        {"f data/games/doom/a.wad=IWAD doom", "f d1/games/doom/b.iwad=IWAD heretic",
+         "f d2/games/doom/c.ipk3=PK hacx", "f d2/games/doom/d.pk3=PK hacx"},
         {"XDG_DATA_HOME=$T/data", "XDG_DATA_DIRS=$T/d1:$T/d2"}, {},
         {"Doom ($T/data/games/doom/a.wad)", "HacX ($T/d2/games/doom/c.ipk3)",
          "Heretic ($T/d1/games/doom/b.iwad)"});
-    row("XDG defaults", {"f root/usr/share/games/doom/freedoom2.wad=IWAD freedoom2",
-                         "f root/usr/local/share/games/doom/freedoom1.wad=IWAD freedoom1",
-                         "f home/.local/share/games/doom/doom2.wad=IWAD doom2"},
+    row("XDG defaults",
+        {"f root/usr/share/games/doom/freedoom2.wad=IWAD freedoom2",
+         "f root/usr/local/share/games/doom/freedoom1.wad=IWAD freedoom1",
+         "f home/.local/share/games/doom/doom2.wad=IWAD doom2"},
         {}, {},
         {"Doom II ($T/home/.local/share/games/doom/doom2.wad)",
          "Freedoom: Phase 2 ($T/root/usr/share/games/doom/freedoom2.wad)",
@@ -198,15 +207,16 @@ void tst_discovery::finds_data() {
         {"Doom II ($T/home/.local/share/games/doom/doom2.wad)"});
     const QByteArray vdf = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"$T/lib\"\n"
                            "\t\t\"apps\" { \"2280\" \"123\" }\n\t}\n}\n";
-    row("Steam", {"f home/.steam/steam/steamapps/libraryfolders.vdf=" + vdf,
-                  "f home/.steam/steam/steamapps/common/Ultimate Doom/base/DOOM.WAD=IWAD ultimate",
-                  "f lib/steamapps/common/Ultimate Doom/rerelease/doom2.wad=IWAD doom2",
-                  "f lib/steamapps/common/Ultimate Doom/base/tnt/TNT.WAD=IWAD tnt",
-                  "f lib/steamapps/common/Other/data/x.wad=IWAD doom",
-                  "f flat/steamapps/common/Doom 2/base/DOOM2.WAD=IWAD doom2",
-                  "f home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/"
-                  "libraryfolders.vdf=\"libraryfolders\" { \"1\" \"$T/flat\" }",
-                  "l home/.steam/root->home/.steam/steam"},
+    row("Steam",
+        {"f home/.steam/steam/steamapps/libraryfolders.vdf=" + vdf,
+         "f home/.steam/steam/steamapps/common/Ultimate Doom/base/DOOM.WAD=IWAD ultimate",
+         "f lib/steamapps/common/Ultimate Doom/rerelease/doom2.wad=IWAD doom2",
+         "f lib/steamapps/common/Ultimate Doom/base/tnt/TNT.WAD=IWAD tnt",
+         "f lib/steamapps/common/Other/data/x.wad=IWAD doom",
+         "f flat/steamapps/common/Doom 2/base/DOOM2.WAD=IWAD doom2",
+         "f home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/"
+         "libraryfolders.vdf=\"libraryfolders\" { \"1\" \"$T/flat\" }",
+         "l home/.steam/root->home/.steam/steam"},
         {}, {},
         {"Doom II ($T/lib/steamapps/common/Ultimate Doom/rerelease/doom2.wad)",
          "Doom II ($T/flat/steamapps/common/Doom 2/base/DOOM2.WAD)",
@@ -220,48 +230,49 @@ void tst_discovery::finds_data() {
          "{\"installed\":[{\"install_path\":\"$T/gog2\"}]}",
          "f gog2/dosdoom/base/doom.wad=IWAD ultimate"},
         {}, {},
-        {"Doom II ($T/gog/DOOM II/doom2/DOOM2.WAD)", "The Ultimate Doom ($T/gog2/dosdoom/base/doom.wad)",
-         "Doom ($T/gog/DOOM II/DOOM.WAD)"});
+        {"Doom II ($T/gog/DOOM II/doom2/DOOM2.WAD)",
+         "The Ultimate Doom ($T/gog2/dosdoom/base/doom.wad)", "Doom ($T/gog/DOOM II/DOOM.WAD)"});
     row("Flatpak GZDoom's folders",
         {"f home/.var/app/org.zdoom.GZDoom/.config/gzdoom/doom2.wad=IWAD doom2",
          "f home/.var/app/org.zdoom.UZDoom/data/games/doom/doom.wad=IWAD doom"},
         {}, {},
         {"Doom II ($T/home/.var/app/org.zdoom.GZDoom/.config/gzdoom/doom2.wad)",
          "Doom ($T/home/.var/app/org.zdoom.UZDoom/data/games/doom/doom.wad)"});
-    row("ranked by game", {"f w/a.wad=IWAD heretic", "f w/b.wad=IWAD freedoom1",
-                           "f w/c.wad=IWAD freedoom2", "f w/d.wad=IWAD doom",
-                           "f w/e.wad=IWAD ultimate", "f w/f.wad=IWAD doom2"},
+    row("ranked by game",
+        {"f w/a.wad=IWAD heretic", "f w/b.wad=IWAD freedoom1", "f w/c.wad=IWAD freedoom2",
+         "f w/d.wad=IWAD doom", "f w/e.wad=IWAD ultimate", "f w/f.wad=IWAD doom2"},
         {"DOOMWADDIR=$T/w"}, {},
         {"Doom II ($T/w/f.wad)", "The Ultimate Doom ($T/w/e.wad)", "Doom ($T/w/d.wad)",
          "Freedoom: Phase 2 ($T/w/c.wad)", "Freedoom: Phase 1 ($T/w/b.wad)",
          "Heretic ($T/w/a.wad)"});
-    row("each IWAD once", {"f w/doom2.wad=IWAD doom2", "l x/games/doom/copy.wad->w/doom2.wad",
-                           "l y->w"},
+    row("each IWAD once",
+        {"f w/doom2.wad=IWAD doom2", "l x/games/doom/copy.wad->w/doom2.wad", "l y->w"},
         {"DOOMWADDIR=$T/w", "DOOMWADPATH=$T/w/doom2.wad:$T/y:$T/w/", "XDG_DATA_DIRS=$T/x"}, {},
         {"Doom II ($T/w/doom2.wad)"});
     // Hostile places.
-    row("not files", {"l w/loop.wad->w/loop2.wad", "l w/loop2.wad->w/loop.wad", "d w/dir.wad",
-                      "p w/fifo.wad", "l w/gone.wad->w/nothing", "f w/empty.wad",
-                      "f w/short.wad=IW", "f w/ok.wad=IWAD doom"},
-        {"DOOMWADDIR=$T/w", "DOOMWADPATH=$T/w/fifo.wad:$T/w/loop.wad"}, {},
-        {"Doom ($T/w/ok.wad)"});
+    row("not files",
+        {"l w/loop.wad->w/loop2.wad", "l w/loop2.wad->w/loop.wad", "d w/dir.wad", "p w/fifo.wad",
+         "l w/gone.wad->w/nothing", "f w/empty.wad", "f w/short.wad=IW", "f w/ok.wad=IWAD doom"},
+        {"DOOMWADDIR=$T/w", "DOOMWADPATH=$T/w/fifo.wad:$T/w/loop.wad"}, {}, {"Doom ($T/w/ok.wad)"});
     row("unreadable folder", {"f shut/doom2.wad=IWAD doom2", "u shut", "f w/doom.wad=IWAD doom"},
-        {"DOOMWADPATH=$T/shut:$T/w"}, {},
-        {"Doom II ($T/shut/doom2.wad)", "Doom ($T/w/doom.wad)"});
-    row("100 MB files", {"b w/big.wad=IWAD doom", "b home/.steam/steam/steamapps/libraryfolders.vdf="
-                         "\"libraryfolders\" { \"1\" \"",
-                         "f home/.steam/steam/steamapps/common/D/base/doom2.wad=IWAD doom2"},
+        {"DOOMWADPATH=$T/shut:$T/w"}, {}, {"Doom II ($T/shut/doom2.wad)", "Doom ($T/w/doom.wad)"});
+    row("100 MB files",
+        {"b w/big.wad=IWAD doom",
+         "b home/.steam/steam/steamapps/libraryfolders.vdf="
+         "\"libraryfolders\" { \"1\" \"",
+         "f home/.steam/steam/steamapps/common/D/base/doom2.wad=IWAD doom2"},
         {"DOOMWADDIR=$T/w"}, {},
         {"Doom II ($T/home/.steam/steam/steamapps/common/D/base/doom2.wad)",
          "Doom ($T/w/big.wad)"});
-    row("garbage lists", {"f home/.steam/steam/steamapps/libraryfolders.vdf=}}{\"\\\"{{{[",
-                          "f home/.steam/steam/steamapps/common/D/base/doom2.wad=IWAD doom2",
-                          "f home/.config/heroic/gog_store/installed.json={\"installed\":{{"},
+    row("garbage lists",
+        {"f home/.steam/steam/steamapps/libraryfolders.vdf=}}{\"\\\"{{{[",
+         "f home/.steam/steam/steamapps/common/D/base/doom2.wad=IWAD doom2",
+         "f home/.config/heroic/gog_store/installed.json={\"installed\":{{"},
         {}, {}, {"Doom II ($T/home/.steam/steam/steamapps/common/D/base/doom2.wad)"});
     row("DOOMWADPATH of 10,000 entries", {"f w/doom.wad=IWAD doom"},
         {"DOOMWADPATH=" + endless("$T/w")}, {}, {"Doom ($T/w/doom.wad)"});
-    row("names with newlines", {"f new\nline/a\nb.wad=IWAD doom"}, {"DOOMWADDIR=$T/new\nline"},
-        {}, {"Doom ($T/new\nline/a\nb.wad)"});
+    row("names with newlines", {"f new\nline/a\nb.wad=IWAD doom"}, {"DOOMWADDIR=$T/new\nline"}, {},
+        {"Doom ($T/new\nline/a\nb.wad)"});
 }
 
 void tst_discovery::finds() {
@@ -278,7 +289,8 @@ void tst_discovery::finds() {
         const QString folder = line.mid(2);
         if (line.startsWith("u ") && !QFileInfo(base + u'/' + folder).isReadable()) {
             const auto inside = [&](const QString &label) {
-                return label.contains("$T/" + folder + u'/') || label.contains("$T/" + folder + u')');
+                return label.contains("$T/" + folder + u'/') ||
+                       label.contains("$T/" + folder + u')');
             };
             engines.removeIf(inside);
             iwads.removeIf(inside);
@@ -308,8 +320,9 @@ void tst_discovery::key_values_data() {
     const auto row = [](const char *name, const QByteArray &text, const QStringList &values) {
         QTest::newRow(name) << KvRow{text, values};
     };
-    row("libraryfolders", "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/a\"\n"
-                          "\t\t\"apps\"\n\t\t{\n\t\t\t\"2280\"\t\t\"9\"\n\t\t}\n\t}\n}\n",
+    row("libraryfolders",
+        "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/a\"\n"
+        "\t\t\"apps\"\n\t\t{\n\t\t\t\"2280\"\t\t\"9\"\n\t\t}\n\t}\n}\n",
         {"libraryfolders/0/path=/a", "libraryfolders/0/apps/2280=9"});
     row("bare strings, comments, tags", "a { // note \"x\" \"y\"\n b c [$WIN32] d \"e f\" }",
         {"a/b=c", "a/d=e f"});
@@ -317,9 +330,8 @@ void tst_discovery::key_values_data() {
     row("unterminated string", "\"a\" { \"b\" \"c", {"a/b=c"});
     row("stray closes and a lone key", "} } \"a\" \"b\" } \"c\"", {"a=b"});
     row("block without key", "{ \"a\" \"b\" }", {"/a=b"});
-    row("ten thousand blocks deep", QByteArray(10000, '{') + "\"a\" \"b\"" +
-                                        QByteArray(10000, '}') + "\"c\" \"d\"",
-        {"c=d"});
+    row("ten thousand blocks deep",
+        QByteArray(10000, '{') + "\"a\" \"b\"" + QByteArray(10000, '}') + "\"c\" \"d\"", {"c=d"});
     row("garbage", QByteArray("\xff\x00\"\x01{\xc3", 6),
         {QString::fromUtf8(QByteArray("\xff\x00=\x01{\xc3", 6))});
     row("a comment to the end", "\"a\" \"b\" //", {"a=b"});
@@ -331,6 +343,42 @@ void tst_discovery::key_values() {
     for (const KeyValue &value : read_key_values(text))
         read.append(value.keys.join(u'/') + u'=' + value.value);
     QCOMPARE(read, values);
+}
+
+// A folder whose last change is long past is not looked into again; one changed since, or just
+// now, is. Files are identified afresh each time.
+void tst_discovery::cache_skips_unchanged_folders() {
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    make(dir.path(), "f w/doom2.wad=IWAD doom2");
+    const Environment env = environment(dir.path(), {"DOOMWADDIR=$T/w"});
+    const QByteArray folder = QFile::encodeName(dir.filePath("w"));
+    const auto changed = [&](time_t ago) {
+        const timeval times[2] = {{time(nullptr) - ago, 0}, {time(nullptr) - ago, 0}};
+        QCOMPARE(utimes(folder.constData(), times), 0);
+    };
+    const auto games = [&](ScanCache &cache) {
+        QStringList games;
+        for (const FoundIwad &iwad : find_iwads(env, fake_identify, &cache))
+            games.append(iwad.game);
+        return games.join(u' ');
+    };
+    ScanCache fresh;
+    QCOMPARE(games(fresh), "doom2");
+    QVERIFY(fresh.folders.isEmpty()); // changed just now
+
+    ScanCache cache;
+    changed(3600);
+    QCOMPARE(games(cache), "doom2");
+    make(dir.path(), "f w/doom.wad=IWAD doom");
+    write_file(dir.filePath("w/doom2.wad"), "PWAD doom2");
+    changed(3600);
+    QCOMPARE(games(cache), ""); // doom.wad unseen, doom2.wad identified again
+    changed(60);
+    QCOMPARE(games(cache), "doom");
+#else
+    QSKIP("sets a folder's time the POSIX way");
+#endif
 }
 
 // The scan answers later, on the thread that asked; the library can go before the scan does.

@@ -5,6 +5,7 @@
 #include "key_values.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -70,8 +71,7 @@ const KnownEngine *engine_by_flatpak_id(const QString &app_id) {
 
 // A folder's entries: every name, without looking at what they are.
 template <typename Each> void each_name(const QString &folder, Each each) {
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                                QDir::System);
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     while (it.hasNext()) {
         it.next();
         each(it.fileName());
@@ -87,9 +87,9 @@ void add_unique(QStringList &list, QSet<QString> &seen, const QString &path) {
 }
 
 // The game folders of a Steam library and of a GOG install that may hold IWADs.
-const QStringList steam_game_folders{"base",       "base/doom2", "base/tnt",     "base/plutonia",
-                                     "base/wads",  "rerelease",  "finaldoombase"};
-const QStringList gog_game_folders{".",  "doom2",       "TNT",  "Plutonia",
+const QStringList steam_game_folders{"base",      "base/doom2", "base/tnt",     "base/plutonia",
+                                     "base/wads", "rerelease",  "finaldoombase"};
+const QStringList gog_game_folders{".",    "doom2",        "TNT",      "Plutonia",
                                    "base", "dosdoom/base", "base/wads"};
 
 void add_steam(QStringList &places, QSet<QString> &seen, const Environment &env) {
@@ -100,8 +100,8 @@ void add_steam(QStringList &places, QSet<QString> &seen, const Environment &env)
     QSet<QString> libraries_seen; // by their real path: the roots are often links to each other
     for (const QString &root : roots) {
         QStringList libraries{root};
-        libraries += steam_library_paths(
-            file_head(join(root, "steamapps/libraryfolders.vdf"), list_read));
+        libraries +=
+            steam_library_paths(file_head(join(root, "steamapps/libraryfolders.vdf"), list_read));
         for (const QString &library : libraries) {
             if (library.contains(QChar(0)))
                 continue;
@@ -127,8 +127,10 @@ void add_heroic(QStringList &places, QSet<QString> &seen, const Environment &env
         join(env.home,
              ".var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json")};
     for (const QString &list : lists) {
-        const QJsonArray installed =
-            QJsonDocument::fromJson(file_head(list, list_read)).object().value("installed").toArray();
+        const QJsonArray installed = QJsonDocument::fromJson(file_head(list, list_read))
+                                         .object()
+                                         .value("installed")
+                                         .toArray();
         for (const QJsonValue &game : installed) {
             const QString folder = game.toObject().value("install_path").toString();
             if (folder.isEmpty())
@@ -139,11 +141,20 @@ void add_heroic(QStringList &places, QSet<QString> &seen, const Environment &env
     }
 }
 
+// How long a folder's entries stay unchanged before the cache trusts them.
+constexpr qint64 settle_ms = 5000;
+
+const ScanCache::Folder *lookup(const ScanCache &cache, const QString &folder) {
+    const auto found = cache.folders.constFind(folder);
+    return found == cache.folders.cend() ? nullptr : &*found;
+}
+
 // Names IWADs come under; "*.wad" and "*.iwad" files also need an "IWAD" header.
 const QStringList candidate_names{"*.wad", "*.iwad", "*.ipk3", "*.ipk7"};
 
 bool is_candidate(const QString &path) {
-    if (path.endsWith(u".ipk3", Qt::CaseInsensitive) || path.endsWith(u".ipk7", Qt::CaseInsensitive))
+    if (path.endsWith(u".ipk3", Qt::CaseInsensitive) ||
+        path.endsWith(u".ipk7", Qt::CaseInsensitive))
         return true;
     return file_head(path, 4) == "IWAD";
 }
@@ -256,12 +267,11 @@ QList<FoundEngine> find_engines(const Environment &env) {
             if (seen.contains(real))
                 continue;
             seen.insert(real);
-            engines.append({path, QString::fromUtf16(known->display_name), known->family,
-                            folder.source,
-                            folder.kind == EngineFolder::flatpak
-                                ? QString::fromUtf16(known->flatpak_id)
-                                : QString(),
-                            int(known - first)});
+            engines.append(
+                {path, QString::fromUtf16(known->display_name), known->family, folder.source,
+                 folder.kind == EngineFolder::flatpak ? QString::fromUtf16(known->flatpak_id)
+                                                      : QString(),
+                 int(known - first)});
         }
     }
     std::stable_sort(engines.begin(), engines.end(),
@@ -295,7 +305,8 @@ QStringList iwad_places(const Environment &env) {
     return places;
 }
 
-QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify) {
+QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify, ScanCache *cache) {
+    const qint64 started = QDateTime::currentMSecsSinceEpoch();
     QList<FoundIwad> iwads;
     QSet<QString> seen_places, seen; // real paths
     const auto consider = [&](const QString &path) {
@@ -319,30 +330,41 @@ QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify)
             continue;
         seen_places.insert(real);
         // Regular files only (a FIFO would never answer), links followed.
-        QStringList candidates;
+        const qint64 changed = info.lastModified().toMSecsSinceEpoch();
+        if (const ScanCache::Folder *cached = cache ? lookup(*cache, real) : nullptr;
+            cached && cached->changed == changed) {
+            for (const QString &name : cached->candidates)
+                consider(join(place, name));
+            continue;
+        }
+        QStringList candidates; // their names, to be found again under any path to the folder
         QDirIterator it(place, candidate_names, QDir::Files | QDir::Hidden);
         while (it.hasNext()) {
             const QString path = it.next();
             if (is_candidate(path))
-                candidates.append(path);
+                candidates.append(it.fileName());
         }
         candidates.sort();
-        for (const QString &path : candidates)
-            consider(path);
+        for (const QString &name : candidates)
+            consider(join(place, name));
+        // A folder changed within the last seconds may be changing still, its files being
+        // written: it is looked into again next time.
+        if (cache && changed < started - settle_ms)
+            cache->folders.insert(real, {changed, candidates});
     }
     std::stable_sort(iwads.begin(), iwads.end(),
                      [](const FoundIwad &a, const FoundIwad &b) { return a.rank < b.rank; });
     return iwads;
 }
 
-Found find_games(const Environment &env, const IdentifyWad &identify) {
-    return {find_engines(env), find_iwads(env, identify)};
+Found find_games(const Environment &env, const IdentifyWad &identify, ScanCache *cache) {
+    return {find_engines(env), find_iwads(env, identify, cache)};
 }
 
 int game_rank(const QString &game) {
-    static const QStringList order{"doom2",    "ultimate", "doom",    "freedoom2", "freedoom1",
-                                   "tnt",      "plutonia", "freedm",  "shareware", "chex",
-                                   "hacx",     "heretic",  "hexen",   "strife"};
+    static const QStringList order{"doom2", "ultimate", "doom",   "freedoom2", "freedoom1",
+                                   "tnt",   "plutonia", "freedm", "shareware", "chex",
+                                   "hacx",  "heretic",  "hexen",  "strife"};
     const qsizetype at = order.indexOf(game);
     return at < 0 ? int(order.size()) : int(at);
 }

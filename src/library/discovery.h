@@ -6,6 +6,7 @@
 // which runs it on another thread.
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -17,16 +18,16 @@ struct EngineFamily;
 
 // What the scan reads of the environment.
 struct Environment {
-    QString home;           // HOME (on Windows the user's profile folder)
-    QString xdg_data_home;  // empty: ~/.local/share
-    QString xdg_data_dirs;  // empty: /usr/local/share:/usr/share
+    QString home;            // HOME (on Windows the user's profile folder)
+    QString xdg_data_home;   // empty: ~/.local/share
+    QString xdg_data_dirs;   // empty: /usr/local/share:/usr/share
     QString xdg_config_home; // empty: ~/.config
-    QString path;           // PATH
-    QString doomwaddir;     // DOOMWADDIR: one folder
-    QString doomwadpath;    // DOOMWADPATH: folders or files, `:` separated (`;` on Windows)
-    QString program_dir;    // the launcher's own folder (looked in on Windows)
-    QString root = "/";     // the system's folders (/usr/games, /snap/bin...) lie under this one
-    bool windows = false;   // Windows rules: `;` separates lists, engines are "*.exe" files
+    QString path;            // PATH
+    QString doomwaddir;      // DOOMWADDIR: one folder
+    QString doomwadpath;     // DOOMWADPATH: folders or files, `:` separated (`;` on Windows)
+    QString program_dir;     // the launcher's own folder (looked in on Windows)
+    QString root = "/";      // the system's folders (/usr/games, /snap/bin...) lie under this one
+    bool windows = false;    // Windows rules: `;` separates lists, engines are "*.exe" files
 
     // This process's environment.
     static Environment from_system();
@@ -34,7 +35,7 @@ struct Environment {
 
 // An engine found: a program named as a known engine, or a Flatpak application known as one.
 struct FoundEngine {
-    QString path;         // what the setup's engine box takes: the program (for Flatpak, its export)
+    QString path; // what the setup's engine box takes: the program (for Flatpak, its export)
     QString display_name; // the family table's name for it: "GZDoom"
     const EngineFamily *family = nullptr;
     QString source;     // where it came from: "/usr/games", "~/Applications", "Flatpak, user"
@@ -83,12 +84,26 @@ QStringList iwad_places(const Environment &env);
 
 QList<FoundEngine> find_engines(const Environment &env);
 
+// What a scan learnt of each folder of IWADs, so that the next scan reads no header again in a
+// folder whose entries have not changed since: the candidates' paths, by the folder's real
+// path and last change. The candidates are still identified each time.
+struct ScanCache {
+    struct Folder {
+        qint64 changed = 0; // the folder's last change, ms since the epoch
+        QStringList candidates;
+    };
+    QHash<QString, Folder> folders;
+};
+
 // The candidates (files named *.wad, *.iwad, *.ipk3, *.ipk7) in the places, each named once;
 // a "*.wad" or "*.iwad" whose header is not "IWAD" is passed over unasked, the others are
 // identified and kept when they are an IWAD.
-QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify);
+// With a cache, folders unchanged since it was filled are not looked into again; it is filled
+// in return.
+QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify,
+                            ScanCache *cache = nullptr);
 
-Found find_games(const Environment &env, const IdentifyWad &identify);
+Found find_games(const Environment &env, const IdentifyWad &identify, ScanCache *cache = nullptr);
 
 // The place of a game among those offered first ("doom2" first); any other game comes after.
 int game_rank(const QString &game);

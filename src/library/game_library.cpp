@@ -4,6 +4,8 @@
 #include <QThreadPool>
 
 #include <memory>
+#include <tuple>
+#include <utility>
 
 namespace brx {
 
@@ -19,18 +21,19 @@ void GameLibrary::scan(const Environment &env, IdentifyWad identify) {
     if (scanning())
         return;
     taken_ = false;
-    auto promise = std::make_shared<QPromise<Found>>();
+    auto promise = std::make_shared<QPromise<std::pair<Found, ScanCache>>>();
     watcher_.setFuture(promise->future());
     promise->start();
-    QThreadPool::globalInstance()->start([promise, env, identify = std::move(identify)] {
-        promise->addResult(find_games(env, identify));
-        promise->finish();
-    });
+    QThreadPool::globalInstance()->start(
+        [promise, env, identify = std::move(identify), cache = cache_]() mutable {
+            Found found = find_games(env, identify, &cache);
+            promise->addResult(std::pair{std::move(found), std::move(cache)});
+            promise->finish();
+        });
 }
 
+// The scan may be done already, its result not yet taken.
 void GameLibrary::wait() {
-    if (!scanning())
-        return;
     watcher_.waitForFinished();
     take();
 }
@@ -40,7 +43,7 @@ void GameLibrary::take() {
     if (taken_ || watcher_.future().resultCount() == 0)
         return;
     taken_ = true;
-    found_ = watcher_.future().result();
+    std::tie(found_, cache_) = watcher_.future().result();
     ready_ = true;
     emit scanned();
 }

@@ -17,7 +17,8 @@ public:
     ~GameLibrary() override;
 
     // Starts a scan of this environment unless one is under way; what was found stays
-    // available until the new scan is done.
+    // available until the new scan is done. Folders of IWADs unchanged since the last scan
+    // are not looked into again.
     void scan(const Environment &env, IdentifyWad identify);
 
     bool scanning() const { return watcher_.isRunning(); }
@@ -34,7 +35,8 @@ signals:
 private:
     void take();
 
-    QFutureWatcher<Found> watcher_;
+    QFutureWatcher<std::pair<Found, ScanCache>> watcher_;
+    ScanCache cache_;
     Found found_;
     bool ready_ = false;
     bool taken_ = false; // the scan under way or last done has given its result

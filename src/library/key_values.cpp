@@ -61,11 +61,20 @@ private:
             char c = text_[at_++];
             if (c == '\\' && at_ < text_.size()) {
                 switch (text_[at_]) {
-                case 'n': c = '\n', ++at_; break;
-                case 't': c = '\t', ++at_; break;
-                case '\\': ++at_; break;
-                case '"': c = '"', ++at_; break;
-                default: break;
+                case 'n':
+                    c = '\n', ++at_;
+                    break;
+                case 't':
+                    c = '\t', ++at_;
+                    break;
+                case '\\':
+                    ++at_;
+                    break;
+                case '"':
+                    c = '"', ++at_;
+                    break;
+                default:
+                    break;
                 }
             }
             bytes += c;
@@ -135,8 +144,8 @@ QList<KeyValue> read_key_values(QByteArrayView text) {
 QStringList steam_library_paths(QByteArrayView vdf) {
     QStringList paths;
     for (const KeyValue &value : read_key_values(vdf)) {
-        if (value.keys.isEmpty() || value.keys.front().compare(u"libraryfolders",
-                                                               Qt::CaseInsensitive) != 0)
+        if (value.keys.isEmpty() ||
+            value.keys.front().compare(u"libraryfolders", Qt::CaseInsensitive) != 0)
             continue;
         bool numbered = false;
         if (value.keys.size() == 3 && value.keys[2].compare(u"path", Qt::CaseInsensitive) == 0)
