@@ -51,6 +51,9 @@ install(TARGETS brixmoor RUNTIME DESTINATION ${dest})
 install(DIRECTORY ${BRX_HELP_DIR}/ DESTINATION ${dest}/help)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/images/brx.png DESTINATION ${dest}
         RENAME brixmoor.png)
+# The licence's full text travels with the folder; the Debian package names it in its
+# copyright file instead, as Debian's policy wants.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${dest})
 if(WIN32)
     if(BRX_CHMCMD)
         install(FILES ${brx_chm_dir}/BRX.chm DESTINATION ${dest})

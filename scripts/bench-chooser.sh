@@ -11,9 +11,13 @@
 # Usage: scripts/bench-chooser.sh [runs]   (default 5 of each chooser, 20 of each opening,
 #                                          after a warm-up of each)
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
 cd "$(dirname "$0")/.."
 
+[ $# -le 1 ] || usage_error "takes one argument at most"
 runs=${1:-5}
+[[ $runs =~ ^[1-9][0-9]{0,5}$ ]] ||
+    usage_error "runs must be a whole number from 1 up, not '$runs'"
 open_runs=$((runs * 4))
 release_dir=build-release
 # Two cores on the build machines, and someone else may be building too.

@@ -8,9 +8,13 @@
 # targets; the exit status does not depend on them.
 # Usage: scripts/bench-startup.sh [runs]   (default 20 of each, after 2 warm-up runs of each)
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
 cd "$(dirname "$0")/.."
 
+[ $# -le 1 ] || usage_error "takes one argument at most"
 runs=${1:-20}
+[[ $runs =~ ^[1-9][0-9]{0,5}$ ]] ||
+    usage_error "runs must be a whole number from 1 up, not '$runs'"
 warmups=2
 release_dir=build-release
 bench_dir=build-bench

@@ -13,9 +13,15 @@
 #   all       test and look
 # BRX_WINDOWS_CACHE: the cache folder (default ~/.cache/brixmoor-windows).
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
 cd "$(dirname "$0")/.."
 
+[ $# -le 1 ] || usage_error "takes one argument at most"
 what=${1:-all}
+case $what in
+qt | launcher | test | look | all) ;;
+*) usage_error "no step '$what'" ;;
+esac
 cache=${BRX_WINDOWS_CACHE:-$HOME/.cache/brixmoor-windows}
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | sed 's/+.*//' || true)
 prefix=$cache/qt-${qt_version:-unknown}-mingw-static

@@ -3,8 +3,11 @@
 # metadata pass their validators, BRX.chm compiles from the help pages and opens as a CHM
 # archive holding them, every link of the help leads to a file, and CPack packs the installed
 # folder. Builds into build/ (or BUILD_DIR) first.
+# Usage: scripts/check-packaging.sh
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
 cd "$(dirname "$0")/.."
+[ $# -eq 0 ] || usage_error "takes no arguments"
 scripts/deps.sh desktop-file-utils appstream fp-utils libchm-bin
 dir=${BUILD_DIR:-build}
 scripts/build.sh # configures again, so a chmcmd installed since is found
@@ -41,7 +44,7 @@ echo "-- the package"
 (cd "$dir" && cpack -G TGZ >/dev/null)
 tarball=$dir/brixmoor-$(sed -n 's/^project(brixmoor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-Linux.tar.gz
 contents=$(tar -tzf "$tarball")
-for file in brixmoor/brixmoor brixmoor/help/index.html brixmoor/brixmoor.png; do
+for file in brixmoor/brixmoor brixmoor/help/index.html brixmoor/brixmoor.png brixmoor/LICENSE; do
     grep -qxF "$file" <<<"$contents" || { echo "$tarball lacks $file" >&2; exit 1; }
 done
 echo "$tarball holds the folder brixmoor/"

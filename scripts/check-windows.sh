@@ -2,8 +2,11 @@
 # Compiles every source of the launcher for Windows (MinGW-w64, syntax and warnings only), so
 # that the Windows-only code keeps building while we work on Linux. There is no Qt for Windows
 # here, so Qt's Linux headers stand in for it: good enough to check our code, not to link it.
+# Usage: scripts/check-windows.sh
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
 cd "$(dirname "$0")/.."
+[ $# -eq 0 ] || usage_error "takes no arguments"
 scripts/deps.sh g++-mingw-w64-x86-64-posix
 
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)

@@ -2,8 +2,11 @@
 # Tests the Windows start under wine: builds the command split and the Windows program start
 # with plain MinGW-w64 (no Qt) into a test that is its own stand-in engine, and runs it under
 # wine64 in a private, throw-away wine prefix. Exits non-zero when a case fails.
+# Usage: scripts/test-windows.sh   (the build folder: build-wine/, or BUILD_DIR)
 set -euo pipefail
+. "$(dirname "$0")/usage.sh"
 cd "$(dirname "$0")/.."
+[ $# -eq 0 ] || usage_error "takes no arguments"
 scripts/deps.sh g++-mingw-w64-x86-64-posix wine64
 
 out=${BUILD_DIR:-build-wine}

@@ -3,6 +3,12 @@
 #   start_xvfb FOLDER   starts the server (its log and display number go in FOLDER), exports
 #                       DISPLAY and a private XDG_RUNTIME_DIR, and exits when it cannot start
 #   stop_xvfb           ends it, if it was started
+# Usage: . scripts/xvfb.sh   (run on its own, it only prints this)
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    . "$(dirname "$0")/usage.sh"
+    usage_error "is sourced by other scripts, not run"
+fi
 
 xvfb_pid=
 

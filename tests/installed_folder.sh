@@ -8,7 +8,10 @@
 # Usage: installed_folder.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || exit 77
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+    echo "SKIP: needs Xvfb and xdotool (Debian's xvfb and xdotool)"
+    exit 77
+fi
 
 . "$(dirname "$0")/script_kit.sh"
 

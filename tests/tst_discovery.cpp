@@ -7,6 +7,7 @@
 #include "game_library.h"
 #include "helpers.h"
 #include "key_values.h"
+#include "wads.h"
 
 #include <QSignalSpy>
 
@@ -24,6 +25,7 @@ namespace {
 //   "l bin2->bin1"            a link to another path   "d d/x.wad"                 a folder
 //   "p d/fifo.wad"            a FIFO                   "u bin"                     unreadable
 //   "b d/big.wad=IWAD doom"   a file of 100 MB starting with these bytes
+//   "w d/x.wad=IWAD MAP01 FREEDOOM"  a real WAD of empty lumps with these names
 void make(const QString &base, const QString &line) {
     const QChar kind = line[0];
     QString rest = line.mid(2);
@@ -37,6 +39,10 @@ void make(const QString &base, const QString &line) {
         write_file(path, "#!/bin/sh\n", QFile::ExeOwner);
     } else if (kind == u'f') {
         write_file(path, bytes);
+    } else if (kind == u'w') {
+        QList<QByteArray> words = bytes.split(' ');
+        const QByteArray magic = words.takeFirst();
+        write_file(path, make_wad(magic, words));
     } else if (kind == u'b') {
         write_file(path, bytes);
         QFile file(path);
@@ -83,21 +89,22 @@ Environment environment(const QString &base, const QStringList &settings) {
     return env;
 }
 
-WadIdentity fake_identify(const QString &path) {
-    static const QHash<QString, QString> names{{"doom2", "Doom II"},
-                                               {"ultimate", "The Ultimate Doom"},
-                                               {"doom", "Doom"},
-                                               {"freedoom2", "Freedoom: Phase 2"},
-                                               {"freedoom1", "Freedoom: Phase 1"},
-                                               {"heretic", "Heretic"},
-                                               {"hacx", "HacX"}};
+// "<header> <game>" in a file's first bytes: an identity made up of them, an IWAD when the
+// header is "IWAD" or "PK"; any other file is identified for real.
+Identity fake_identify(const QString &path) {
+    static const QHash<QString, Game> games{
+        {"doom2", Game::doom2},          {"ultimate", Game::ultimate_doom},
+        {"doom", Game::doom_registered}, {"freedoom2", Game::freedoom2},
+        {"freedoom1", Game::freedoom1},  {"tnt", Game::tnt},
+        {"heretic", Game::heretic},      {"hacx", Game::hacx}};
     QFile file(path);
     const QStringList words =
         QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.read(64) : "").split(u' ');
-    if (words.size() < 2)
-        return {};
-    const QString game = words[1].trimmed().remove(QChar(0));
-    return {game, names.value(game, game), words[0] == "IWAD" || words[0] == "PK"};
+    if (words.size() < 2 || (words[0] != "IWAD" && words[0] != "PWAD" && words[0] != "PK"))
+        return identify_wad(path);
+    const Game game = games.value(words[1].trimmed().remove(QChar(0)), Game::none);
+    const bool iwad = words[0] != "PWAD";
+    return {game, game_name(game), WadKind::unknown, iwad, iwad};
 }
 
 // The 10,000 entries of a hostile list: missing folders, the same one again, and blanks.
@@ -185,9 +192,13 @@ void tst_discovery::finds_data() {
          "f wads/renamed.WAD=IWAD freedoom1"},
         {"DOOMWADDIR=$T/wads"}, {},
         {"Doom II ($T/wads/doom2.wad)", "Freedoom: Phase 1 ($T/wads/renamed.WAD)"});
+    row("identified for real",
+        {"w w/renamed.wad=IWAD PLAYPAL MAP01 FREEDOOM", "w w/doom2.wad=PWAD MAP01",
+         "w w/x.iwad=IWAD MAP01", "w w/nogame.wad=IWAD PLAYPAL"},
+        {"DOOMWADDIR=$T/w"}, {}, {"Doom II ($T/w/x.iwad)", "Freedoom: Phase 2 ($T/w/renamed.wad)"});
     row("DOOMWADPATH", {"f a/doom.wad=IWAD doom", "f b/tnt.wad=IWAD tnt", "f b/x.wad=IWAD doom2"},
         {"DOOMWADPATH=$T/a:$T/b/tnt.wad:$T/missing"}, {},
-        {"Doom ($T/a/doom.wad)", "tnt ($T/b/tnt.wad)"});
+        {"Doom ($T/a/doom.wad)", "TNT: Evilution ($T/b/tnt.wad)"});
     row("XDG folders",
         {"f data/games/doom/a.wad=IWAD doom", "f d1/games/doom/b.iwad=IWAD heretic",
          "f d2/games/doom/c.ipk3=PK hacx", "f d2/games/doom/d.pk3=PK hacx"},
@@ -220,8 +231,8 @@ void tst_discovery::finds_data() {
         {}, {},
         {"Doom II ($T/lib/steamapps/common/Ultimate Doom/rerelease/doom2.wad)",
          "Doom II ($T/flat/steamapps/common/Doom 2/base/DOOM2.WAD)",
-         "The Ultimate Doom ($T/home/.steam/steam/steamapps/common/Ultimate Doom/base/DOOM.WAD)",
-         "tnt ($T/lib/steamapps/common/Ultimate Doom/base/tnt/TNT.WAD)"});
+         "Ultimate Doom ($T/home/.steam/steam/steamapps/common/Ultimate Doom/base/DOOM.WAD)",
+         "TNT: Evilution ($T/lib/steamapps/common/Ultimate Doom/base/tnt/TNT.WAD)"});
     row("GOG through Heroic",
         {"f home/.config/heroic/gog_store/installed.json={\"installed\":[{\"appName\":"
          "\"1435848814\",\"install_path\":\"$T/gog/DOOM II\"}, 7, {\"install_path\":[]}]}",
@@ -231,7 +242,7 @@ void tst_discovery::finds_data() {
          "f gog2/dosdoom/base/doom.wad=IWAD ultimate"},
         {}, {},
         {"Doom II ($T/gog/DOOM II/doom2/DOOM2.WAD)",
-         "The Ultimate Doom ($T/gog2/dosdoom/base/doom.wad)", "Doom ($T/gog/DOOM II/DOOM.WAD)"});
+         "Ultimate Doom ($T/gog2/dosdoom/base/doom.wad)", "Doom ($T/gog/DOOM II/DOOM.WAD)"});
     row("Flatpak GZDoom's folders",
         {"f home/.var/app/org.zdoom.GZDoom/.config/gzdoom/doom2.wad=IWAD doom2",
          "f home/.var/app/org.zdoom.UZDoom/data/games/doom/doom.wad=IWAD doom"},
@@ -242,7 +253,7 @@ void tst_discovery::finds_data() {
         {"f w/a.wad=IWAD heretic", "f w/b.wad=IWAD freedoom1", "f w/c.wad=IWAD freedoom2",
          "f w/d.wad=IWAD doom", "f w/e.wad=IWAD ultimate", "f w/f.wad=IWAD doom2"},
         {"DOOMWADDIR=$T/w"}, {},
-        {"Doom II ($T/w/f.wad)", "The Ultimate Doom ($T/w/e.wad)", "Doom ($T/w/d.wad)",
+        {"Doom II ($T/w/f.wad)", "Ultimate Doom ($T/w/e.wad)", "Doom ($T/w/d.wad)",
          "Freedoom: Phase 2 ($T/w/c.wad)", "Freedoom: Phase 1 ($T/w/b.wad)",
          "Heretic ($T/w/a.wad)"});
     row("each IWAD once",
@@ -360,22 +371,22 @@ void tst_discovery::cache_skips_unchanged_folders() {
     const auto games = [&](ScanCache &cache) {
         QStringList games;
         for (const FoundIwad &iwad : find_iwads(env, fake_identify, &cache))
-            games.append(iwad.game);
-        return games.join(u' ');
+            games.append(iwad.display_name);
+        return games.join(u',');
     };
     ScanCache fresh;
-    QCOMPARE(games(fresh), "doom2");
+    QCOMPARE(games(fresh), "Doom II");
     QVERIFY(fresh.folders.isEmpty()); // changed just now
 
     ScanCache cache;
     changed(3600);
-    QCOMPARE(games(cache), "doom2");
+    QCOMPARE(games(cache), "Doom II");
     make(dir.path(), "f w/doom.wad=IWAD doom");
     write_file(dir.filePath("w/doom2.wad"), "PWAD doom2");
     changed(3600);
     QCOMPARE(games(cache), ""); // doom.wad unseen, doom2.wad identified again
     changed(60);
-    QCOMPARE(games(cache), "doom");
+    QCOMPARE(games(cache), "Doom");
 #else
     QSKIP("sets a folder's time the POSIX way");
 #endif
@@ -395,7 +406,7 @@ void tst_discovery::library_scans_off_the_thread() {
     QVERIFY(library.ready());
     QCOMPARE(library.found().engines.size(), 1);
     QCOMPARE(library.found().iwads.size(), 1);
-    QCOMPARE(library.found().iwads[0].game, "doom2");
+    QCOMPARE(library.found().iwads[0].game, Game::doom2);
 
     library.scan(env, fake_identify);
     library.wait();

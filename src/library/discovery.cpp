@@ -314,9 +314,9 @@ QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify,
         if (real.isEmpty() || seen.contains(real))
             return;
         seen.insert(real);
-        const WadIdentity identity = identify(path);
+        const Identity identity = identify ? identify(path) : identify_wad(path);
         if (identity.iwad)
-            iwads.append({path, identity.game, identity.display_name, game_rank(identity.game)});
+            iwads.append({path, identity.game, identity.name, iwad_rank(identity.game)});
     };
     for (const QString &place : iwad_places(env)) {
         const QFileInfo info(place);
@@ -359,14 +359,6 @@ QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify,
 
 Found find_games(const Environment &env, const IdentifyWad &identify, ScanCache *cache) {
     return {find_engines(env), find_iwads(env, identify, cache)};
-}
-
-int game_rank(const QString &game) {
-    static const QStringList order{"doom2", "ultimate", "doom",   "freedoom2", "freedoom1",
-                                   "tnt",   "plutonia", "freedm", "shareware", "chex",
-                                   "hacx",  "heretic",  "hexen",  "strife"};
-    const qsizetype at = order.indexOf(game);
-    return at < 0 ? int(order.size()) : int(at);
 }
 
 } // namespace brx

@@ -6,6 +6,8 @@
 // which runs it on another thread.
 #pragma once
 
+#include "wad_identity.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -46,20 +48,16 @@ struct FoundEngine {
     QString label() const;
 };
 
-// What a WAD is, from its contents.
-struct WadIdentity {
-    QString game;         // a game key, "doom2", "freedoom1"...; empty when not known
-    QString display_name; // "Freedoom: Phase 2"
-    bool iwad = false;    // a game's own data, not a PWAD adding to one
-};
-using IdentifyWad = std::function<WadIdentity(const QString &path)>;
+// How a WAD is identified: by its contents, identify_wad (wad_identity.h) unless told
+// otherwise.
+using IdentifyWad = std::function<Identity(const QString &path)>;
 
 // An IWAD found, identified by its contents.
 struct FoundIwad {
     QString path;
-    QString game;         // as identified
-    QString display_name; //
-    int rank = 0;         // the game's place among those offered first
+    Game game = Game::none;
+    QString display_name; // "Freedoom: Phase 2"
+    int rank = 0;         // iwad_rank: the game's place among those offered first
 
     // As offered to the user: "Freedoom: Phase 2 (/usr/share/games/doom/freedoom2.wad)".
     QString label() const;
@@ -97,15 +95,13 @@ struct ScanCache {
 
 // The candidates (files named *.wad, *.iwad, *.ipk3, *.ipk7) in the places, each named once;
 // a "*.wad" or "*.iwad" whose header is not "IWAD" is passed over unasked, the others are
-// identified and kept when they are an IWAD.
+// identified (by identify_wad when `identify` is empty) and kept when they are an IWAD.
 // With a cache, folders unchanged since it was filled are not looked into again; it is filled
 // in return.
-QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify,
+QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify = {},
                             ScanCache *cache = nullptr);
 
-Found find_games(const Environment &env, const IdentifyWad &identify, ScanCache *cache = nullptr);
-
-// The place of a game among those offered first ("doom2" first); any other game comes after.
-int game_rank(const QString &game);
+Found find_games(const Environment &env, const IdentifyWad &identify = {},
+                 ScanCache *cache = nullptr);
 
 } // namespace brx

@@ -19,7 +19,7 @@ public:
     // Starts a scan of this environment unless one is under way; what was found stays
     // available until the new scan is done. Folders of IWADs unchanged since the last scan
     // are not looked into again.
-    void scan(const Environment &env, IdentifyWad identify);
+    void scan(const Environment &env, IdentifyWad identify = {});
 
     bool scanning() const { return watcher_.isRunning(); }
     bool ready() const { return ready_; }
