@@ -33,6 +33,8 @@ class tst_launch_game : public InOwnFolder {
 private slots:
     void command_lines_data();
     void command_lines();
+    void arguments_data();
+    void arguments();
     void damaged_record_and_failed_start();
     void missing_host_address();
     void families_data();
@@ -118,6 +120,49 @@ void tst_launch_game::command_lines() {
         e[0] + " -iwad DOOM2.WAD" + options + " -width 640 -height 480 +snd_samplerate 44100";
     QCOMPARE(command.command_line, options == u"-" ? QString() : line);
     QCOMPARE(command.missing_host_address, options == u"-");
+}
+
+// The argument vector from the same pieces: the engine as stored, the IWAD and the patch one
+// argument each, the external files split at blanks except where a run names an existing file
+// (the longest wins), typed values split at blanks. Files are made in the current folder ('|'
+// between them); "..." stands for the video and sound options.
+void tst_launch_game::arguments_data() {
+    using Row = std::tuple<QString, QString, QString, QString, QString>; // files, engine, IWAD,
+                                                                         // request, arguments
+    rows<Row>();
+    QTest::newRow("an engine in a folder whose first piece is a program") << Row{
+        "with", "with blank/zdoom", "D.WAD", "solo; gogame=0", "with blank/zdoom|-iwad|D.WAD|..."};
+    QTest::newRow("an IWAD with blanks whose first piece is a file")
+        << Row{"my|my wads/doom2.wad", "zdoom", "my wads/doom2.wad", "solo; gogame=0",
+               "zdoom|-iwad|my wads/doom2.wad|..."};
+    QTest::newRow("a double quote in a file, a patch and an IWAD")
+        << Row{"a\".wad", "zdoom", "x \"y", "solo; externalwad= a\".wad \"b c; dehacked=\"p q",
+               "zdoom|-iwad|x \"y|-file|a\".wad|\"b|c|-deh|\"p q|-skill|4|-warp|01|..."};
+    QTest::newRow("the longest existing path wins; folders are not files")
+        << Row{"x.wad|x.wad y.wad|My Games/a  b.wad|d e/f", "zdoom", "D.WAD",
+               "solo; gogame=0; externalwad= x.wad y.wad z.wad My Games/a  b.wad d e",
+               "zdoom|-iwad|D.WAD|-file|x.wad y.wad|z.wad|My Games/a  b.wad|d|e|..."};
+    QTest::newRow("ZDoomGL's files from its folder")
+        << Row{"gl/a b.wad", "gl/zdoomgl.exe", "D.WAD", "solo; gogame=0; externalwad=a b.wad",
+               "gl/zdoomgl.exe|-iwad|D.WAD|-file|a b.wad|..."};
+    QTest::newRow("typed values split at blanks") << Row{
+        "", "zdoom", "D.WAD",
+        "host; playernum= 3 x; timelimit=1; timetext=20 ; host_dup=1; level=Map1",
+        "zdoom|-iwad|D.WAD|-skill|4|-warp|1|-extratic|-dup|2|-host|3|x|+set|timelimit|20|..."};
+    QTest::newRow("a joining player's address and dup value")
+        << Row{"", "zdoom", "", "join; hostip= 10.0.0.2\tx; client_dup=1; clientdup_value=2 3",
+               "zdoom|-iwad||-extratic|-dup|2|3|-join|10.0.0.2|x|..."};
+}
+
+void tst_launch_game::arguments() {
+    const auto [files, engine, iwad, request, arguments] =
+        fetch<std::tuple<QString, QString, QString, QString, QString>>();
+    for (const QString &file : files.split(u'|', Qt::SkipEmptyParts))
+        write_file(file);
+    const Settings settings{engine, iwad, "640 x", "480", "44100", 2, 0};
+    const EngineCommand command = engine_command(settings, brx::request(request), "IWAD: Doom2");
+    QCOMPARE(command.arguments.join(u'|'),
+             QString(arguments).replace("...", "-width|640|x|-height|480|+snd_samplerate|44100"));
 }
 
 // What a damaged record lacks keeps the launch's presets (empty texts, card 2, nomd2 0); its
@@ -325,7 +370,9 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
 #endif
     Stub engine("my zdoom");
     Rig rig;
-    rig.platform.start = [](const QString &line) { return start_program(line); };
+    rig.platform.start = [](const QStringList &arguments, const QString &line) {
+        return start_program(program_call(arguments, line));
+    };
     rig.platform.script("launch_multi", [&](QDialog &d) {
         act(d, "tab SSTab1=1; click Okay_Button");
         QVERIFY(!rig.forms.loaded(FormId::launch_multi));

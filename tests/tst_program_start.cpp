@@ -1,7 +1,7 @@
 // Real starts of a stand-in engine through the POSIX program start: the arguments it receives
-// in the folder it runs in (the cases the Windows test runs too, and what a Windows engine
-// would read from the quoted line), nothing run by a shell, a session of its own, no zombie,
+// in the folder it runs in, nothing run by a shell, a session of its own, no zombie,
 // running on after the launcher; the errors of a start that fails; and the cost of the split.
+#include "command_line.h"
 #include "helpers.h"
 #include "program_start.h"
 #include "qt_platform.h"
@@ -14,15 +14,6 @@
 #include <tuple>
 
 using namespace brx;
-
-namespace {
-
-// How a Windows program's C runtime reads a line: the first piece is the program, and no
-// path is joined again.
-const PathLookup runtime{[](auto &) { return PathKind::folder; }, [](auto &name) { return name; },
-                         u"/"};
-
-} // namespace
 
 class tst_program_start : public InOwnFolder {
     Q_OBJECT
@@ -37,38 +28,47 @@ private slots:
     void lookups_grow_linearly();
 };
 
+// What the engine receives, argument for argument ('|' between them, "@" its folder
+// "<temp>/My Games"): exactly what it was given, whatever the arguments hold. A program
+// "<temp>/My", which a start that tried the leading pieces of a line would run, never runs.
 void tst_program_start::arguments_data() {
-    QTest::addColumn<int>("row");
-    for (const start_cases::Case &test : start_cases::cases) {
-        if (test.on != test.windows)
-            QTest::newRow(test.name) << int(&test - start_cases::cases);
-    }
+    using Row = std::tuple<QString, QString, bool>; // program, arguments, from its folder
+    rows<Row>();
+    QTest::newRow("shell characters reach the engine as text")
+        << Row{"@/zdoom",
+               "-file|a;touch pwned && touch pwned|<x|*|$(touch pwned)|`touch pwned`|2&$HOME|~|"
+               "'q'|3>pwned",
+               false};
+    QTest::newRow("quotes, backslashes, blanks and an empty argument as they stand")
+        << Row{"@/zdoom", R"(-file|"a b.wad|c"|x\|\"y\\"|  two  blanks||café|-iwad|@/x y)", false};
+    QTest::newRow("a bare name, found on PATH") << Row{"zdoom", "-iwad|x", false};
+    QTest::newRow("a relative path, from the engine's folder") << Row{"./zdoom", "-iwad|x", true};
 }
 
 void tst_program_start::arguments() {
-    QFETCH(int, row);
-    const start_cases::Case &test = start_cases::cases[row];
-    const QStringList files = QString::fromUtf16(test.files).split('|');
-    Stub stub(files[0]);
-    for (const QString &file : files.mid(1))
-        write_file(stub.folder + '/' + file, {},
-                   QFile::ExeOwner); // were it run instead of the engine, it fails
-    const QString here = test.from_engine_folder ? stub.folder : elsewhere_.path();
+    const auto [program, arguments, from_engine_folder] =
+        fetch<std::tuple<QString, QString, bool>>();
+    Stub stub("zdoom");
+    const QString top = QFileInfo(stub.folder).path();
+    write_file(top + "/My", "#!/bin/sh\n: >\"$0.ran\"\n", QFile::ExeOwner);
+    const QString here = from_engine_folder ? stub.folder : elsewhere_.path();
     QVERIFY(QDir::setCurrent(here));
-    const QString line = QString::fromUtf16(test.line).replace('@', stub.folder);
+    const QStringList given = QString(arguments).replace('@', stub.folder).split('|');
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(stub.folder) + ':' + path);
+    const int error = start_program(
+        program_call(QStringList{QString(program).replace('@', stub.folder)} + given, {}));
+    qputenv("PATH", path);
 
-    QCOMPARE(start_program(line), 0);
+    QCOMPARE(error, 0);
     const QStringList lines = stub.lines();
-    QCOMPARE(lines.mid(2), QString::fromUtf16(test.arguments).replace('@', stub.folder).split('|'));
+    QCOMPARE(lines.mid(2), given);
     QCOMPARE(canonical(lines.value(0)), canonical(here));
     // It leads a session of its own, and once it has ended, nothing of it is left.
     QVERIFY(lines.value(1).toLongLong() != ::getsid(0));
     QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists("/proc/" + lines.value(1)), patience);
     QVERIFY(!QFileInfo::exists(QDir(here).filePath("pwned"))); // where a shell would write
-
-    // A Windows engine would read the same from the line with what was joined in quotes.
-    const SplitCommand split = split_command(line.toStdU16String(), system_paths());
-    QVERIFY(split_command(split.quoted_line, runtime).arguments == split.arguments);
+    QVERIFY(!QFileInfo::exists(top + "/My.ran"));
 }
 
 // A launcher that starts an engine and ends at once: the start returned while the engine
@@ -88,8 +88,8 @@ void tst_program_start::failures() {
         write_file(elsewhere_.filePath(name), ": >ran\n",
                    name[0] == 't' ? QFile::ExeOwner : QFile::Permissions());
     for (const start_cases::Failure &failure : start_cases::failures) {
-        const int error =
-            start_program(QString::fromUtf16(failure.line).replace('@', elsewhere_.path()));
+        const QString line = QString::fromUtf16(failure.line).replace('@', elsewhere_.path());
+        const int error = start_program(program_call({line.section(" -", 0, 0), "-iwad"}, line));
         QVERIFY2(error != 0 && (error == error_program_not_found) == failure.not_found,
                  failure.name);
     }
@@ -113,7 +113,9 @@ void tst_program_start::early_ends() {
     write_file(log, "the last game's output\n");
     QStringList told;
     QtPlatform platform;
-    QCOMPARE(platform.start_program(engine, {log, [&](const QString &text) { told << text; }}), 0);
+    QCOMPARE(
+        platform.start_program({engine}, engine, {log, [&](const QString &text) { told << text; }}),
+        0);
     // The watch looks ten times a second.
     QTest::qWait(400);
     QTRY_COMPARE_WITH_TIMEOUT(told, how.isEmpty() ? QStringList() : QStringList{how}, patience);
@@ -122,34 +124,41 @@ void tst_program_start::early_ends() {
 
 // A line the system cannot take, or one a NUL would cut short, is refused with its own error.
 void tst_program_start::refused_lines() {
-    QCOMPARE(start_program("/bin/true -file " + QString(200'000, u'a')), error_command_too_long);
-    QCOMPARE(start_program(QStringLiteral("/bin/true -iwad a") + QChar(0) + "b"),
+    QCOMPARE(start_program(program_call({"/bin/true", "-file", QString(200'000, u'a')}, {})),
+             error_command_too_long);
+    QCOMPARE(start_program(program_call({"/bin/true", "-iwad", QString("a") + QChar(0) + "b"}, {})),
              error_nul_in_command);
 }
 
-// However long the list of files, each piece costs a bounded number of look-ups (and past
-// the bound, look-ups find nothing, so that a fault fails at once).
+// However long the list of files, each piece costs a bounded number of look-ups, whether the
+// launch splits it or a Windows start splits its line (and past the bound, look-ups find
+// nothing, so that a fault fails at once).
 void tst_program_start::lookups_grow_linearly() {
-    QString line = "/bin/sh -iwad DOOM2.WAD -file";
+    QString files;
     for (int i = 0; i < 2000; ++i) {
-        line += QStringLiteral(" My Games/a%1.wad My Games/b%1.wad").arg(i);
+        files += QStringLiteral(" My Games/a%1.wad My Games/b%1.wad").arg(i);
         write_file(elsewhere_.filePath(QStringLiteral("My Games/a%1.wad").arg(i)));
     }
-    const int arguments = 4 + 3 * 2000;
-    const int most = 4 * arguments + 50;
+    const std::u16string line = ("/bin/sh -iwad DOOM2.WAD -file" + files).toStdU16String();
+    const int pieces = 3 * 2000;
+    const int most = 4 * (pieces + 4) + 50;
     int lookups = 0;
-    PathLookup counted = system_paths();
+    PathLookup counted = file_lookup({});
     counted.kind = [&lookups, kind = counted.kind](const std::u16string &path) {
         return ++lookups > most ? PathKind::none : kind(path);
     };
-    QCOMPARE(int(split_command(line.toStdU16String(), counted).arguments.size()), arguments);
+    counted.program = [](const std::u16string &name) { return name; };
+    QCOMPARE(int(split_paths(files.toStdU16String(), counted).size()), pieces);
+    QVERIFY2(lookups <= most, qPrintable(QString::number(lookups)));
+    lookups = 0;
+    QCOMPARE(int(split_command(line, counted).arguments.size()), 4 + pieces);
     QVERIFY2(lookups <= most, qPrintable(QString::number(lookups)));
 }
 
 int main(int argc, char *argv[]) {
     // Stands in for a launcher that starts an engine and ends at once.
     if (argc == 3 && qstrcmp(argv[1], "--start") == 0)
-        return start_program(QString::fromLocal8Bit(argv[2]));
+        return start_program(program_call({QString::fromLocal8Bit(argv[2])}, {}));
     QCoreApplication app(argc, argv);
     tst_program_start test;
     return QTest::qExec(&test, argc, argv);

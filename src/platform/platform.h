@@ -4,7 +4,7 @@
 // implementation in the tests; main() hands in the Qt one.
 #pragma once
 
-#include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -82,9 +82,11 @@ public:
 
     virtual bool set_current_dir(const QString &path) = 0;
 
-    // Starts the command line as a separate process without waiting for it. Returns 0, or
-    // an error number: error_file_not_found when no program can be found.
-    virtual int start_program(const QString &command_line, const StartWatch &watch = {}) = 0;
+    // Starts a program as a separate process without waiting for it: the argument vector
+    // (the program first) on POSIX systems, the same call as one command line on Windows.
+    // Returns 0, or an error number: error_file_not_found when no program can be found.
+    virtual int start_program(const QStringList &arguments, const QString &command_line,
+                              const StartWatch &watch = {}) = 0;
 };
 
 } // namespace brx

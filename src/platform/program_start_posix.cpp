@@ -1,10 +1,10 @@
-// The start on POSIX systems. The command line is split as a Windows start would split it,
-// then posix_spawn runs the program in a session of its own (no process group or terminal of
-// the launcher's), with every signal at its default and none blocked, and reports a failed
-// exec itself. Its output goes to the log file when one is asked for: a file, never a pipe,
-// so that nothing of the launcher's needs to stay open for it. The program is the launcher's
-// child; a thread that does nothing but wait for its end reaps it, so no zombie is left, and
-// it runs on after the launcher ends.
+// The start on POSIX systems. posix_spawn runs the argument vector's program (a bare name
+// found on PATH, a path exactly as it stands) in a session of its own (no process group or terminal
+// of the launcher's), with every signal at its default and none blocked, and reports a failed exec
+// itself. Its output goes to the log file when one is asked for: a file, never a pipe, so that
+// nothing of the launcher's needs to stay open for it. The program is the launcher's child; a
+// thread that does nothing but wait for its end reaps it, so no zombie is left, and it runs on
+// after the launcher ends.
 #include "program_start.h"
 
 #include "platform.h"
@@ -95,36 +95,21 @@ int open_log(const std::u16string &log) {
 
 } // namespace
 
-PathLookup system_paths() {
-    PathLookup lookup;
-    lookup.separators.push_back(u'/');
-    lookup.kind = [](const std::u16string &path) {
-        const QFileInfo info(qt(path));
-        if (path.empty() || !info.exists())
-            return PathKind::none;
-        return info.isDir() ? PathKind::folder : PathKind::file;
-    };
-    lookup.program = [](const std::u16string &candidate) -> std::u16string {
-        if (candidate.empty())
-            return {};
-        if (candidate.find(u'/') == std::u16string::npos)
-            return QStandardPaths::findExecutable(qt(candidate)).toStdU16String();
-        const QFileInfo info(qt(candidate));
-        return info.isFile() && info.isExecutable() ? candidate : std::u16string();
-    };
-    return lookup;
-}
-
-int start_program(std::u16string_view command_line, const StartOptions &options) {
-    if (command_line.find(u'\0') != std::u16string_view::npos)
-        return error_line_holds_nul;
-    const SplitCommand split = split_command(command_line, system_paths());
-    if (split.program.empty())
+int start_program(const ProgramCall &call, const StartOptions &options) {
+    for (const std::u16string &argument : call.arguments) {
+        if (argument.find(u'\0') != std::u16string::npos)
+            return error_line_holds_nul;
+    }
+    const QString named = call.arguments.empty() ? QString() : qt(call.arguments.front());
+    // A path is run exactly as it stands; a bare name is looked up on PATH, as execvp would.
+    const QString found = named.contains(u'/') ? named : QStandardPaths::findExecutable(named);
+    const QFileInfo file(found);
+    if (named.isEmpty() || !file.isFile() || !file.isExecutable())
         return error_program_not_found;
 
-    const QByteArray program = QFile::encodeName(qt(split.program));
+    const QByteArray program = QFile::encodeName(found);
     std::vector<QByteArray> encoded;
-    for (const std::u16string &argument : split.arguments)
+    for (const std::u16string &argument : call.arguments)
         encoded.push_back(QFile::encodeName(qt(argument)));
     std::vector<char *> arguments;
     for (QByteArray &argument : encoded)

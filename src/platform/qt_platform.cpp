@@ -137,19 +137,21 @@ bool QtPlatform::set_current_dir(const QString &path) {
     return QDir::setCurrent(path);
 }
 
-int QtPlatform::start_program(const QString &command_line, const StartWatch &watch) {
+int QtPlatform::start_program(const QStringList &arguments, const QString &command_line,
+                              const StartWatch &watch) {
 #ifndef Q_OS_WIN
     if (command_line == u"hh.exe BRX.chm")
         return open_help(program_folder());
 #endif
+    const ProgramCall call = program_call(arguments, command_line);
     if (!watch.failed_early)
-        return brx::start_program(command_line, {watch.log.toStdU16String(), {}});
+        return brx::start_program(call, {watch.log.toStdU16String(), {}});
     auto seen = std::make_shared<EndSeen>();
-    const int error = brx::start_program(
-        command_line, {watch.log.toStdU16String(), [seen](const ProgramEnd &end) {
-                           const std::lock_guard<std::mutex> lock(seen->mutex);
-                           seen->end = end;
-                       }});
+    const int error =
+        brx::start_program(call, {watch.log.toStdU16String(), [seen](const ProgramEnd &end) {
+                                      const std::lock_guard<std::mutex> lock(seen->mutex);
+                                      seen->end = end;
+                                  }});
     if (error == 0)
         watch_early_end(seen, watch.failed_early);
     return error;
