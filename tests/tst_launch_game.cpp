@@ -304,15 +304,20 @@ void tst_launch_game::engine_stopped_at_once() {
     QCOMPARE(watch.log, QDir::toNativeSeparators(log));
     QVERIFY(QFileInfo(rig.platform.state).isDir() && !QFileInfo::exists(log));
     write_file(log, "P_Init\nW_Init: bad.wad is not a WAD\n");
-    watch.failed_early("exit status 255");
+    watch.failed_early("exit status 255", {});
     QCOMPARE(rig.seen().value(0), "zdoom stopped at once (exit status 255).\n\nThe last lines it "
                                   "wrote to " +
                                       QDir::toNativeSeparators(log) +
                                       ":\n\nP_Init\nW_Init: bad.wad is not a WAD|");
+    // A log that could not be written: whatever the file holds is not this game's.
+    watch.failed_early("signal 6, Aborted", "it is a symbolic link");
+    QCOMPARE(rig.seen().value(1), "zdoom stopped at once (signal 6, Aborted).\n\nNo log could be "
+                                  "written to " +
+                                      QDir::toNativeSeparators(log) + ": it is a symbolic link.|");
 }
 
-// The last 20 lines, each cut to 160 characters, line ends and control characters made plain;
-// of a large file only its end is read.
+// The last 20 lines, each at most 160 characters with "[...]" where it was cut, line ends made
+// plain, control and bidirectional characters escaped; of a large file only its end is read.
 void tst_launch_game::log_tails_data() {
     using Row = std::tuple<QByteArray, QString>;
     rows<Row>();
@@ -323,17 +328,26 @@ void tst_launch_game::log_tails_data() {
     for (int i = 6; i <= 25; ++i)
         last20 += "line " + QString::number(i) + (i < 25 ? "\n" : "");
     QTest::newRow("25 lines, CR LF") << Row{many, last20};
-    QTest::newRow("a long line") << Row{QByteArray(400, 'x') + "\n", QString(157, u'x') + "..."};
-    QTest::newRow("tabs, no last line break") << Row{"a\tb\n\nc", "a b\n\nc"};
+    QTest::newRow("a long line") << Row{QByteArray(400, 'x') + "\n", QString(155, u'x') + "[...]"};
+    QTest::newRow("a 100,000-character line, begun before the end read")
+        << Row{QByteArray(100'000, 'x') + "\nlast", "[...]" + QString(150, u'x') + "[...]\nlast"};
+    QTest::newRow("tabs, controls, bidirectional marks, no last line break") << Row{
+        "a\tb\x1b[31m\n\nevil\u202Eexe.txt\u2028", "a b\\u001B[31m\n\nevil\\u202Eexe.txt\\u2028"};
     QTest::newRow("blank lines at the end") << Row{"a\n \n\n", "a"};
     QTest::newRow("nothing") << Row{"", ""};
-    QTest::newRow("8 MB, a line at its end")
-        << Row{QByteArray(8 << 20, 'y') + "\nthe end\n", "the end"};
+    QString nuls;
+    for (int i = 0; i < 25; ++i)
+        nuls += "\\u0000";
+    QTest::newRow("1 GB of NULs") << Row{"sparse", "[...]" + nuls + "[...]"};
+    QTest::newRow("8 MB, a line at its end") << Row{
+        QByteArray(8 << 20, 'y') + "\nthe end\n", "[...]" + QString(150, u'y') + "[...]\nthe end"};
 }
 
 void tst_launch_game::log_tails() {
     const auto [bytes, tail] = fetch<std::tuple<QByteArray, QString>>();
-    write_file("log", bytes);
+    write_file("log", bytes == "sparse" ? QByteArray() : bytes);
+    if (bytes == "sparse")
+        QVERIFY(QFile("log").resize(qint64(1) << 30));
     QCOMPARE(log_tail("log"), tail);
 }
 

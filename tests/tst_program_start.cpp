@@ -9,6 +9,8 @@
 
 #include <QProcess>
 
+#include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <tuple>
@@ -96,30 +98,77 @@ void tst_program_start::failures() {
     QVERIFY(!QFileInfo::exists(elsewhere_.filePath("ran")));
 }
 
-// The engine's output reaches the log, standard output and error alike; an end within the first
-// seconds by a failure is told on the interface thread, with how it ended; a clean end is not.
+// The engine's output reaches the log, standard output and error alike, the last game's
+// output gone; an end within the first seconds by a failure is told on the interface thread,
+// with how it ended; a clean end is not. A log that cannot be used (a planted link, a FIFO
+// that would block the launcher, a folder, another user's file) is left as it is: the engine
+// runs all the same, its output goes nowhere and the end tells why. The log stays within its
+// cap; signals the launcher ignores are the engine's defaults; the log's descriptor is closed
+// once the engine has ended.
 void tst_program_start::early_ends_data() {
-    using Row = std::tuple<QByteArray, QString>;
+    using Row = std::tuple<QString, QByteArray, QString>; // log, end, told
     rows<Row>();
-    QTest::newRow("exit status") << Row{"exit 3", "exit status 3"};
-    QTest::newRow("signal") << Row{"kill -SEGV $$", "signal 11, Segmentation fault"};
-    QTest::newRow("clean end") << Row{"exit 0", ""};
+    QTest::newRow("exit status") << Row{"stale", "exit 3", "exit status 3|"};
+    QTest::newRow("signal") << Row{"stale", "kill -SEGV $$", "signal 11, Segmentation fault|"};
+    QTest::newRow("clean end") << Row{"stale", "exit 0", ""};
+    QTest::newRow("a link planted at the log")
+        << Row{"link", "exit 3", "exit status 3|it is a symbolic link"};
+    QTest::newRow("a FIFO at the log")
+        << Row{"fifo", "exit 3", "exit status 3|it is not a plain file"};
+    QTest::newRow("a folder at the log")
+        << Row{"folder", "exit 3", "exit status 3|it is not a plain file"};
+    if (::geteuid() == 0)
+        QTest::newRow("another user's log")
+            << Row{"other's", "exit 3", "exit status 3|it belongs to another user"};
+    QTest::newRow("under ignored signals") << Row{
+        "ignoring",
+        "v=$(sed -n 's/^SigIgn:\\s*//p' /proc/$$/status); [ $((0x$v & 0x7fffffff)) = 0 ]", ""};
+    QTest::newRow("a chatty engine")
+        << Row{"stale", "head -c 20000000 /dev/zero; exit 4", "exit status 4|"};
 }
 
 void tst_program_start::early_ends() {
-    const auto [end, how] = fetch<std::tuple<QByteArray, QString>>();
-    const QString engine = elsewhere_.filePath("engine"), log = elsewhere_.filePath("game.log");
+    const auto [kind, end, told_how] = fetch<std::tuple<QString, QByteArray, QString>>();
+    const QTemporaryDir dir;
+    const QString engine = dir.filePath("engine"), log = dir.filePath("game.log"),
+                  victim = dir.filePath("victim");
     write_file(engine, "#!/bin/sh\necho out; echo err >&2\n" + end + "\n", QFile::ExeOwner);
-    write_file(log, "the last game's output\n");
+    write_file(victim, "keep");
+    if (kind == u"link")
+        QVERIFY(QFile::link(victim, log));
+    else if (kind == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+    else if (kind == u"folder")
+        QVERIFY(QDir().mkpath(log));
+    else
+        write_file(log, "the last game's output\n");
+    if (kind == u"other's")
+        QCOMPARE(::chown(QFile::encodeName(log).constData(), 1, 1), 0);
+    const QStringList before = QDir("/proc/self/fd").entryList(QDir::Files | QDir::System);
+    const int ignored[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT, SIGUSR1};
+    for (const int signal : ignored)
+        std::signal(signal, kind == u"ignoring" ? SIG_IGN : SIG_DFL);
+
     QStringList told;
     QtPlatform platform;
-    QCOMPARE(
-        platform.start_program({engine}, engine, {log, [&](const QString &text) { told << text; }}),
-        0);
+    const int error = platform.start_program(
+        {engine}, engine,
+        {log, [&](const QString &how, const QString &problem) { told << how + '|' + problem; }});
+    for (const int signal : ignored)
+        std::signal(signal, SIG_DFL);
+    QCOMPARE(error, 0);
     // The watch looks ten times a second.
     QTest::qWait(400);
-    QTRY_COMPARE_WITH_TIMEOUT(told, how.isEmpty() ? QStringList() : QStringList{how}, patience);
-    QCOMPARE(read_file(log), "out\nerr\n");
+    QTRY_COMPARE_WITH_TIMEOUT(told, told_how.isEmpty() ? QStringList() : QStringList{told_how},
+                              patience);
+    QTRY_COMPARE_WITH_TIMEOUT(QDir("/proc/self/fd").entryList(QDir::Files | QDir::System), before,
+                              patience);
+    QCOMPARE(read_file(victim), "keep");
+    if (kind == u"stale" && end.startsWith("head"))
+        QVERIFY2(QFileInfo(log).size() <= log_cap && read_file(log).startsWith("[...]\n\0\0"),
+                 qPrintable(QString::number(QFileInfo(log).size())));
+    else if (kind == u"stale" || kind == u"ignoring")
+        QCOMPARE(read_file(log), "out\nerr\n");
 }
 
 // A line the system cannot take, or one a NUL would cut short, is refused with its own error.

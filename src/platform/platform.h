@@ -49,8 +49,9 @@ struct StartWatch {
     // The file the program's standard output and error go to; empty: the launcher's own.
     QString log;
     // Run on the interface thread when the program ends within early_end_seconds with a
-    // non-zero status or by a signal, with how it ended ("exit status 255", "signal 11 ...").
-    std::function<void(const QString &how)> failed_early;
+    // non-zero status or by a signal, with how it ended ("exit status 255", "signal 11 ...")
+    // and, when the log could not be written, why (else empty).
+    std::function<void(const QString &how, const QString &log_problem)> failed_early;
 };
 
 class Platform {

@@ -44,12 +44,19 @@ struct ProgramCall {
     std::u16string line;
 };
 
+// The most a log grows to while the launcher watches it: past this, it keeps only its end.
+inline constexpr long long log_cap = 16 << 20;
+
 struct StartOptions {
-    // The file the program's standard output and error go to, created or emptied. Empty, or a
-    // file that cannot be opened, leaves them the launcher's own.
+    // The file the program's standard output and error go to, created or emptied. Empty
+    // leaves them the launcher's own. A log that cannot be used (on POSIX systems: anything
+    // but a plain file of the user's, a link included) is never opened for reading or
+    // writing; the output then goes nowhere, and log_problem is told why.
     std::u16string log;
     // Called once the program has ended, on the thread that waited for it.
     std::function<void(const ProgramEnd &)> ended;
+    // Set to why the log cannot be written, when it cannot; left alone otherwise.
+    std::u16string *log_problem = nullptr;
 };
 
 #ifdef _WIN32

@@ -209,6 +209,8 @@ int start_program(const ProgramCall &call, const StartOptions &options) {
     extended.StartupInfo = startup;
     extended.StartupInfo.cb = static_cast<DWORD>(sizeof extended);
     HANDLE log = open_log(options.log);
+    if (!options.log.empty() && log == INVALID_HANDLE_VALUE && options.log_problem)
+        *options.log_problem = u"it cannot be opened for writing";
     std::string list_space;
     if (log != INVALID_HANDLE_VALUE) {
         SIZE_T size = 0;

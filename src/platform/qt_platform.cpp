@@ -46,11 +46,12 @@ QString how_it_ended(const ProgramEnd &end) {
 
 // Looks on the interface thread, a few times a second, whether the program has ended, until
 // it has or its first seconds are over. The launcher never waits for it.
-void watch_early_end(std::shared_ptr<EndSeen> seen, std::function<void(const QString &)> failed) {
+void watch_early_end(std::shared_ptr<EndSeen> seen, const QString &log_problem,
+                     std::function<void(const QString &, const QString &)> failed) {
     auto *timer = new QTimer(QCoreApplication::instance());
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, seen, failed] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, seen, log_problem, failed] {
         std::optional<ProgramEnd> end;
         {
             const std::lock_guard<std::mutex> lock(seen->mutex);
@@ -61,7 +62,7 @@ void watch_early_end(std::shared_ptr<EndSeen> seen, std::function<void(const QSt
         timer->stop();
         timer->deleteLater();
         if (end && end->seconds <= early_end_seconds && (end->signalled || end->status != 0))
-            failed(how_it_ended(*end));
+            failed(how_it_ended(*end), log_problem);
     });
     timer->start(100);
 }
@@ -144,16 +145,18 @@ int QtPlatform::start_program(const QStringList &arguments, const QString &comma
         return open_help(program_folder());
 #endif
     const ProgramCall call = program_call(arguments, command_line);
-    if (!watch.failed_early)
-        return brx::start_program(call, {watch.log.toStdU16String(), {}});
+    std::u16string log_problem;
+    StartOptions options{watch.log.toStdU16String(), {}, &log_problem};
     auto seen = std::make_shared<EndSeen>();
-    const int error =
-        brx::start_program(call, {watch.log.toStdU16String(), [seen](const ProgramEnd &end) {
-                                      const std::lock_guard<std::mutex> lock(seen->mutex);
-                                      seen->end = end;
-                                  }});
-    if (error == 0)
-        watch_early_end(seen, watch.failed_early);
+    if (watch.failed_early) {
+        options.ended = [seen](const ProgramEnd &end) {
+            const std::lock_guard<std::mutex> lock(seen->mutex);
+            seen->end = end;
+        };
+    }
+    const int error = brx::start_program(call, options);
+    if (error == 0 && watch.failed_early)
+        watch_early_end(seen, QString::fromStdU16String(log_problem), watch.failed_early);
     return error;
 }
 
