@@ -98,7 +98,9 @@ void tst_launch_game::command_lines_data() {
     row("host", hosted);
     row("host; mode=2; timelimit=1; fraglimit=1",
         hosted + " -deathmatch +set timelimit 20 +set fraglimit 30");
-    row("host; mode=3; timelimit=1; timetext=", hosted + " +set timelimit ");
+    // A limit left blank is left out, as an empty warp is.
+    row("host; mode=3; timelimit=1; timetext=; fraglimit=1; fragtext= \t", hosted);
+    row("host; timelimit=1; timetext= 20 ", hosted + " +set timelimit  20 ");
     row("solo; mode=2; timelimit=1; fraglimit=1; host_dup=1", go);
 
     // Joining: the file part, the network options and the address, nothing of the game.
@@ -248,6 +250,13 @@ void tst_launch_game::families_data() {
     add("/usr/games/dsda-doom", host, "IWAD: Doom", "refused");
     add("glboom-plus.exe", join, "IWAD: Doom2", "refused");
     add("glboom-plus.exe", "join; hostip=", "IWAD: Doom2", "refused");
+    // A typed limit that is no whole number from 0 up, where the family passes it.
+    add("gzdoom", "host; fraglimit=1; fragtext=-5", "IWAD: Doom2",
+        "refused: Fraglimit must be a whole number from 0 up, or left empty.");
+    add("gzdoom", "host; timelimit=1; timetext=2 0", "IWAD: Doom2",
+        "refused: Timelimit must be a whole number from 0 up, or left empty.");
+    add("/usr/games/chocolate-doom", "host; fraglimit=1; fragtext=x", "IWAD: Doom2",
+        choc + " -skill  4 -warp 01 -extratics 1 -privateserver -nodes 2" + video);
 
     // Any other name is a ZDoom-family engine, its line the launcher's own.
     const QString zdoom_video = video + " +snd_samplerate 44100";
@@ -267,7 +276,10 @@ void tst_launch_game::families() {
         fetch<std::tuple<QString, QString, QString, QString>>();
     const Settings settings{engine, "DOOM2.WAD", "640", "480", "44100", 2, 0};
     const EngineCommand command = engine_command(settings, brx::request(request), caption);
-    if (line == u"refused") {
+    if (line.startsWith(u"refused: ")) {
+        QCOMPARE(command.command_line, QString());
+        QCOMPARE(command.refusal, line.mid(9));
+    } else if (line == u"refused") {
         QCOMPARE(command.command_line, QString());
         QVERIFY(command.refusal.startsWith(QString(engine).replace(u'\\', u'/').section(u'/', -1) +
                                            " cannot play network games"));

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -93,6 +94,17 @@ private:
     QStringList arguments_;
 };
 
+// A limit the engine reads right: digits alone, blanks around them allowed; blank is no limit.
+bool whole_number(const QString &text) {
+    const QString digits = text.trimmed();
+    return digits.isEmpty() || std::all_of(digits.begin(), digits.end(),
+                                           [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool hosting_request(const LaunchRequest &request) {
+    return request.launchkind != 0 && request.hostgame != 0;
+}
+
 } // namespace
 
 PathLookup file_lookup(const QString &folder) {
@@ -136,11 +148,22 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
         if (settings.nomd2 == 1)
             renderer += u" -nomd2"_s;
     }
+    if (hosting_request(request)) {
+        for (const auto &[checked, text, literal, field] :
+             {std::tuple{request.timelimit, request.timetext, family.timelimit, u"Timelimit"},
+              std::tuple{request.fraglimit, request.fragtext, family.fraglimit, u"Fraglimit"}}) {
+            if (checked == 1 && literal && !whole_number(text)) {
+                command.refusal = QString::fromUtf16(field) +
+                                  u" must be a whole number from 0 up, or left empty."_s;
+                return command;
+            }
+        }
+    }
     if (request.launchkind == 0 && request.hostip.isEmpty()) {
         command.missing_host_address = true;
         return command;
     }
-    const bool hosting = request.launchkind != 0 && request.hostgame != 0;
+    const bool hosting = hosting_request(request);
 
     Call call(settings.doom_exe, command.zdoomgl ? command.folder : QString());
     call.option(u" -iwad ", settings.doom_iwad, Split::whole);
@@ -182,9 +205,11 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
                 call.option(family.altdeath);
             else if (request.mode == 2)
                 call.option(family.deathmatch);
-            if (request.timelimit == 1)
+            // A limit left blank is left out, as an empty warp is: the engine would read the
+            // next option as its value.
+            if (request.timelimit == 1 && !request.timetext.trimmed().isEmpty())
                 call.option(family.timelimit, request.timetext);
-            if (request.fraglimit == 1)
+            if (request.fraglimit == 1 && !request.fragtext.trimmed().isEmpty())
                 call.option(family.fraglimit, request.fragtext);
         }
     }

@@ -20,7 +20,8 @@ struct EngineCommand {
     QString folder;
     // A join without the host's address: there is nothing to start.
     bool missing_host_address = false;
-    // The engine's family cannot do what was asked: the message saying so, nothing to start.
+    // The engine's family cannot do what was asked, or a typed limit is no whole number: the
+    // message saying so, nothing to start.
     QString refusal;
     QString command_line;
     // The same call as the engine gets it: the engine path as stored, then one argument per
