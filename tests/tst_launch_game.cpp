@@ -7,8 +7,13 @@
 #include "game_log.h"
 #include "helpers.h"
 #include "program_start.h"
+#include "qt_platform.h"
 #include "requests.h"
 #include "rig.h"
+
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 
 using namespace brx;
 
@@ -46,6 +51,7 @@ private slots:
     void lines_no_engine_takes_data();
     void lines_no_engine_takes();
     void from_the_main_window_to_the_engine();
+    void messages_fit_the_screen();
 };
 
 void tst_launch_game::command_lines_data() {
@@ -436,6 +442,25 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
              (QStringList{"launch_multi", "doom_setup", "doom_setup", "launch_solo"}));
     QCOMPARE(rig.platform.messages.size(), 2);
     QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
+}
+
+// A message is plain text, never markup, and no wider than the screen: a long path is elided
+// in the middle, the full text under its details.
+void tst_launch_game::messages_fit_the_screen() {
+    const QString prompt = "<i>zdoom</i> at /g/" + QString(100'000, u'a') + "/zdoom <img src=x>";
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QVERIFY(box->text().startsWith("<i>zdoom</i> at /g/aaa") && box->text().contains(u'…'));
+        QCOMPARE(box->detailedText(), prompt);
+        QVERIFY(box->sizeHint().width() <= box->screen()->availableGeometry().width());
+        checked = true;
+        box->accept();
+    });
+    QtPlatform().message_box(prompt);
+    QVERIFY(checked);
 }
 
 QTEST_MAIN(tst_launch_game)

@@ -10,6 +10,7 @@
 #include <QProcess>
 
 #include <csignal>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,7 @@ private slots:
     void early_ends();
     void refused_lines();
     void lookups_grow_linearly();
+    void home_unset();
 };
 
 // What the engine receives, argument for argument ('|' between them, "@" its folder
@@ -202,6 +204,26 @@ void tst_program_start::lookups_grow_linearly() {
     lookups = 0;
     QCOMPARE(int(split_command(line, counted).arguments.size()), 4 + pieces);
     QVERIFY2(lookups <= most, qPrintable(QString::number(lookups)));
+}
+
+// Without HOME, the user's folders are found from the password database, never at the root.
+void tst_program_start::home_unset() {
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME"),
+                     state = qgetenv("XDG_STATE_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_STATE_HOME");
+    const QString user = QFile::decodeName(::getpwuid(::getuid())->pw_dir);
+    const QtPlatform platform;
+    const QString config_folder = platform.user_config_folder(),
+                  state_folder = platform.state_folder();
+    qputenv("HOME", home);
+    if (!config.isNull())
+        qputenv("XDG_CONFIG_HOME", config);
+    if (!state.isNull())
+        qputenv("XDG_STATE_HOME", state);
+    QCOMPARE(config_folder, user + "/.config/brixmoor");
+    QCOMPARE(state_folder, user + "/.local/state/brixmoor");
 }
 
 int main(int argc, char *argv[]) {

@@ -8,7 +8,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <memory>
@@ -16,6 +18,8 @@
 
 #ifdef Q_OS_UNIX
 #include <cstring>
+#include <pwd.h>
+#include <unistd.h>
 #endif
 
 namespace brx {
@@ -67,6 +71,18 @@ void watch_early_end(std::shared_ptr<EndSeen> seen, const QString &log_problem,
     timer->start(100);
 }
 
+#ifndef Q_OS_WIN
+// $HOME, or when it is unset or not an absolute path, the user's home as the password
+// database knows it.
+QString home_folder() {
+    const QString home = qEnvironmentVariable("HOME");
+    if (QDir::isAbsolutePath(home))
+        return home;
+    const passwd *user = ::getpwuid(::getuid());
+    return user && user->pw_dir ? QFile::decodeName(user->pw_dir) : QString();
+}
+#endif
+
 } // namespace
 
 void QtPlatform::show_modal(QDialog &window) {
@@ -82,12 +98,31 @@ void QtPlatform::end_program() {
 }
 
 void QtPlatform::message_box(const QString &prompt, const QString &title) {
-    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("BRX") : title,
-                    // Line breaks arrive as LF CR; the CR would show as a stray glyph.
-                    QString(prompt).replace(QStringLiteral("\n\r"), QStringLiteral("\n")),
-                    QMessageBox::Ok,
-                    QApplication::activeModalWidget() ? QApplication::activeModalWidget()
-                                                      : QApplication::activeWindow());
+    // Line breaks arrive as LF CR; the CR would show as a stray glyph.
+    const QString text = QString(prompt).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    QWidget *owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                       : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("BRX") : title, {},
+                    QMessageBox::Ok, owner);
+    // Names and log lines are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // No wider than the screen: a word (a path) too long for it is elided in the middle, and
+    // the full text stays at hand, to select and copy, under "Show Details...".
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int widest = screen ? screen->availableGeometry().width() / 2 : 600;
+    const QFontMetrics metrics(box.font());
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines) {
+        QStringList words = line.split(u' ');
+        for (QString &word : words)
+            word = metrics.elidedText(word, Qt::ElideMiddle, widest);
+        line = words.join(u' ');
+    }
+    const QString shown = lines.join(u'\n');
+    box.setText(shown);
+    if (shown != text)
+        box.setDetailedText(text);
     box.exec();
 }
 
@@ -109,7 +144,7 @@ QString QtPlatform::user_config_folder() const {
     // would follow the current folder, which a launch changes).
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!QDir::isAbsolutePath(base))
-        base = QDir(QDir::homePath()).filePath(QStringLiteral(".config"));
+        base = home_folder().isEmpty() ? QString() : home_folder() + QStringLiteral("/.config");
     const QString name = QStringLiteral("brixmoor");
 #endif
     if (!QDir::isAbsolutePath(base))
@@ -129,7 +164,7 @@ QString QtPlatform::state_folder() const {
 #else
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (!QDir::isAbsolutePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
+        state = home_folder() + QStringLiteral("/.local/state");
     return QDir::cleanPath(state + QStringLiteral("/brixmoor"));
 #endif
 }
