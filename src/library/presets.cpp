@@ -157,8 +157,10 @@ PresetsFound read_presets(const QByteArray &bytes, Presets &presets) {
         Preset preset;
         preset.kept = object;
         preset.name = text(object, "name", {});
-        if (!unusable_preset_name(preset.name).isEmpty() || presets.find(preset.name))
+        if (preset.name.isEmpty() || presets.find(preset.name)) {
+            presets.unnamed.append(entry);
             continue;
+        }
         preset.kind = text(object, "dialog", {}) == u"multi" ? GameKind::multi : GameKind::solo;
         preset.engine = text(object, "engine", {});
         preset.iwad = text(object, "iwad", {});
@@ -218,6 +220,8 @@ QByteArray write_presets(const Presets &presets) {
         object.insert(QStringLiteral("game"), write_game(preset.game));
         list.append(object);
     }
+    for (const QJsonValue &entry : presets.unnamed)
+        list.append(entry);
     root.insert(QStringLiteral("presets"), list);
     QJsonObject last = root.value(QStringLiteral("last")).toObject();
     for (const GameKind kind : {GameKind::solo, GameKind::multi}) {

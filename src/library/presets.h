@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -64,6 +65,7 @@ struct Presets {
     bool has_last_solo = false, has_last_multi = false;
     GameChoices last_solo, last_multi;
     QJsonObject kept{};
+    QJsonArray unnamed{}; // entries of the list without a name of their own, kept as they were
 
     // The preset of this name, or nothing.
     const Preset *find(const QString &name) const;
@@ -91,7 +93,8 @@ struct PresetsFound {
 inline constexpr qint64 presets_size_limit = 64 * 1024 * 1024;
 
 // Reads the presets from the bytes of a file. A file that is no JSON object, or whose presets
-// are no list, is damaged; a preset without a name is left out.
+// are no list, is damaged; an entry without a name, or with the name of an earlier one, is no
+// preset (but is written back as it was).
 PresetsFound read_presets(const QByteArray &bytes, Presets &presets);
 // Reads the file at the path into presets (emptied first).
 PresetsFound read_presets_file(const QString &path, Presets &presets);
