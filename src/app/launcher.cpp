@@ -83,6 +83,21 @@ int list_presets() {
     return 0;
 }
 
+int shortcut(const QString &name) {
+    QtPlatform platform;
+    Presets presets;
+    read_presets_file(presets_location(platform).path, presets);
+    if (!presets.find(name))
+        return fail(QStringLiteral("there is no preset named \"%1\"").arg(name));
+    QString why;
+    const QString path = make_shortcut(platform, QCoreApplication::applicationFilePath(), name,
+                                       &why);
+    if (path.isEmpty())
+        return fail(QString(why).replace(u'\n', u' '));
+    std::printf("%s\n", qUtf8Printable(path));
+    return 0;
+}
+
 int play(QApplication &app, const QString &name) {
     set_look(app);
     QtPlatform platform;
@@ -113,6 +128,12 @@ std::optional<int> run_options(int &argc, char *argv[], const QStringList &argum
     if (option == u"--list" && arguments.size() == 2) {
         QCoreApplication app(argc, argv);
         return list_presets();
+    }
+    if (option == u"--shortcut") {
+        if (arguments.size() != 3)
+            return fail(QStringLiteral("--shortcut takes the name of one preset"));
+        QCoreApplication app(argc, argv);
+        return shortcut(arguments[2]);
     }
     if (option == u"--play") {
         if (arguments.size() != 3)
