@@ -46,6 +46,7 @@ void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel, QPushButton
             &GameDialog::LoadExternal_button_Click);
     connect(panel_.clear_button, &QPushButton::clicked, this, &GameDialog::clear_button_Click);
     preset_list_->setPlaceholderText(QStringLiteral("(no preset)"));
+    preset_list_->setProperty("user_entries", true);
     connect(preset_list_, &QComboBox::activated, this, &GameDialog::preset_list_Activated);
     connect(save, &QPushButton::clicked, this, &GameDialog::preset_save_Click);
     connect(remove, &QPushButton::clicked, this, &GameDialog::preset_delete_Click);
@@ -77,6 +78,9 @@ void GameDialog::apply(const GameChoices &game) {
 }
 
 void GameDialog::finish_load() {
+    // The controls get their style and font first: a box given a long list of files before
+    // would lay it out twice.
+    ensurePolished();
     const PresetsLoad load = load_presets(forms());
     list_presets(load.presets, {});
     if (const GameChoices *last = load.presets.last(kind()))

@@ -188,8 +188,15 @@ PresetsFound read_presets_file(const QString &path, Presets &presets) {
         found.reason = file.errorString();
         return found;
     }
-    // Read no further than the limit: a file still longer is no presets file.
-    const QByteArray bytes = file.read(presets_size_limit + 1);
+    // Read no further than the limit: a file still longer is no presets file. (Reading up to a
+    // count would first make room for all of it.)
+    if (file.size() > presets_size_limit) {
+        found.kind = PresetsFound::damaged;
+        found.reason =
+            QStringLiteral("the file is larger than %1 MB").arg(presets_size_limit / (1024 * 1024));
+        return found;
+    }
+    const QByteArray bytes = file.read(file.size());
     if (file.error() != QFileDevice::NoError) {
         found.kind = PresetsFound::unreadable;
         found.reason = file.errorString();
