@@ -50,6 +50,9 @@ public:
     void end_program() override {}
     void message_box(const QString &prompt, const QString &) override { messages << prompt; }
     std::optional<FileChoice> open_file(const FileRequest &) override { return std::nullopt; }
+    std::optional<QString> ask_text(const QString &, const QString &, const QString &) override {
+        return std::nullopt;
+    }
     QString program_folder() const override { return folder; }
     QString state_folder() const override { return folder; }
     QString user_config_folder() const override { return {}; }
@@ -72,6 +75,7 @@ public:
                                  Settings &) override {
         return found;
     }
+    PresetsFound presets_found(const PresetsFound &found) override { return found; }
 };
 
 struct Figures {

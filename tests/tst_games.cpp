@@ -1,7 +1,8 @@
 // The game dialogs: the level list by the IWAD indicator, the launch request each gives, the
 // WAD and patch boxes, the keyboard and the command line shown before it runs, and the limit
-// toggles.
+// toggles; the last game each opens with, and the preset row.
 #include "game_dialog.h"
+#include "game_presets.h"
 #include "requests.h"
 #include "rig.h"
 
@@ -26,6 +27,10 @@ private slots:
     void wad_and_patch_boxes();
     void okay_and_its_command_line();
     void limit_toggles();
+    void last_game_data();
+    void last_game();
+    void preset_row();
+    void damaged_presets_file();
 };
 
 // The level list by the IWAD's kind: the caption, count, first, last.
@@ -171,6 +176,154 @@ void tst_games::limit_toggles() {
         QCOMPARE(fields(d.request()).filter("frag"), (QStringList{"fragtext=30", "fraglimit=0"}));
         QVERIFY(!child(d, "host_extratic")->isEnabled());
     });
+}
+
+// The dialog after the steps and an ending ("okay", "cancel", "refused": the engine is not
+// found), reopened by a launcher started afresh on the same files, as its request and the
+// limit boxes' states; "defaults" clicks "Defaults" in the reopened one, "doom" reopens it
+// with a Doom IWAD.
+void tst_games::last_game_data() {
+    rows<std::tuple<QString, QString, QString>>();
+    const auto row = [](const char *name, const QString &steps, const QString &ending,
+                        const QString &expected) {
+        QTest::newRow(name) << std::tuple(steps, ending, expected);
+    };
+    const QString solo_steps =
+        "pick skill=I'm too young to die; pick level=Map07; click nomonsters; click gogame; "
+        "type ExternalWad_textbox= a.wad b.wad; type Dehacked_textbox=p.deh; type "
+        "other_options=-fast +set x 1";
+    const QString solo_kept = "solo; skill= 1; level=Map07; nomonsters=1; gogame=0; "
+                              "externalwad= a.wad b.wad; dehacked=p.deh; other_options=-fast "
+                              "+set x 1|--";
+    row("solo: Okay keeps it", solo_steps, "okay", solo_kept);
+    row("solo: Cancel forgets it", solo_steps, "cancel", "solo|--");
+    row("solo: a start that failed forgets it", solo_steps, "refused", "solo|--");
+    row("solo: Defaults", solo_steps, "okay defaults", "solo|--");
+    row("solo: a level the IWAD lacks", solo_steps, "okay doom",
+        QString(solo_kept).replace("Map07", "E1M1"));
+    row("host: page, limits and their states",
+        "tab SSTab1=1; pick skill=Nightmare!; pick mode=DM weapons stay; pick playernum=8; "
+        "pick serverdup_value=4; click timelimit; type timetext=45; click host_dup",
+        "okay",
+        "host; skill=4; mode=2; playernum=8; serverdup_value=4; timelimit=1; host_dup=1; "
+        "timetext=45|+-");
+    row("join: address and dup", "type hostip=10.0.0.9; click client_dup; pick clientdup_value=5",
+        "okay", "join; hostip=10.0.0.9; client_dup=1; clientdup_value=5|--");
+    row("host: Defaults", "tab SSTab1=1; click fraglimit; type fragtext=9", "okay defaults",
+        "join; hostip=|--");
+}
+
+void tst_games::last_game() {
+    const auto [steps, ending, expected] = fetch<std::tuple<QString, QString, QString>>();
+    const FormId id = expected.startsWith("solo") ? solo : multi;
+    const auto state = [](GameDialog &d) {
+        const auto on = [&d](const char *box) {
+            const QWidget *found = d.findChild<QWidget *>(box);
+            return found && found->isEnabled() ? '+' : '-';
+        };
+        return QStringList(fields(d.request())).join("; ") + '|' + on("timetext") + on("fragtext");
+    };
+    QByteArray file;
+    {
+        Rig rig;
+        rig.write_cfg(configured);
+        rig.main.show_iwad_kind("DOOM2.WAD");
+        rig.platform.start_result = ending == "refused" ? error_file_not_found : 0;
+        rig.open<GameDialog>(id, [&](GameDialog &d) {
+            act(d, steps);
+            click(d, ending == "cancel" ? "Cancel_Button" : "Okay_Button");
+        });
+        QCOMPARE(rig.platform.starts.size(), ending == "cancel" ? 0 : 1);
+        file = read_file(rig.dir.filePath("brx-presets.json"));
+    }
+    Rig rig;
+    rig.write_cfg(configured);
+    if (!file.isEmpty())
+        write_file(rig.dir.filePath("brx-presets.json"), file);
+    rig.main.show_iwad_kind(ending.contains("doom") ? "DOOM.WAD" : "DOOM2.WAD");
+    rig.open<GameDialog>(id, [&](GameDialog &d) {
+        if (ending.contains("defaults"))
+            click(d, "defaults_button");
+        const LaunchRequest wanted = request(expected.section('|', 0, 0));
+        QCOMPARE(state(d), QStringList(fields(wanted)).join("; ") + '|' + expected.section('|', 1));
+    });
+    QVERIFY(rig.platform.messages.isEmpty());
+}
+
+// The preset row: "Save as..." asks a name and keeps the dialog's choices with the current
+// engine and IWAD; choosing a preset fills the dialog, makes its engine and IWAD the current
+// ones (brx.cfg, the indicator, the level list, the label) and "Delete" removes it. A name
+// that cannot be one is refused; "Shortcut" writes a desktop entry that plays the preset.
+void tst_games::preset_row() {
+    Rig rig;
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    rig.write_cfg(configured);
+    rig.main.show_iwad_kind("DOOM2.WAD");
+    const QString name = R"(UV "fast" 100% $HOME `x` \ ;&|)";
+    rig.platform.answer_text(name);
+    rig.platform.answer_text(std::nullopt);
+    rig.platform.answer_text("two\nlines");
+    rig.open<GameDialog>(solo, [&](GameDialog &d) {
+        act(d, "pick level=Map07; click Fastmonsters; type other_options=-nosound; click "
+               "preset_save; click preset_save; click preset_save; click preset_shortcut");
+    });
+    QCOMPARE(rig.platform.questions,
+             QStringList({"Name of the preset:|", "Name of the preset:|" + name,
+                          "Name of the preset:|" + name}));
+    QCOMPARE(rig.platform.messages.value(0).prompt,
+             "A preset's name is one line without control characters.");
+    const QString entry =
+        QString::fromUtf8(read_file(rig.platform.messages.value(1).prompt.section('\n', 1)));
+    QVERIFY2(entry.contains(R"(--play "UV \\"fast\\" 100%% \\$HOME \\`x\\` \\\\ ;&|")"),
+             qPrintable(entry));
+
+    // The preset points elsewhere: another engine, a Doom IWAD.
+    Presets presets;
+    QCOMPARE(read_presets_file(rig.dir.filePath("brx-presets.json"), presets).kind,
+             PresetsFound::data);
+    QCOMPARE(presets.presets.value(0).engine + '|' + presets.presets.value(0).iwad,
+             "/g/zdoom|/srv/doom/DOOM2.WAD");
+    presets.presets[0].engine = "/g/woof";
+    presets.presets[0].iwad = "/d/DOOM.WAD";
+    presets.presets[0].game.level = "E2M2";
+    write_file(rig.dir.filePath("brx-presets.json"), write_presets(presets));
+    rig.open<GameDialog>(solo, [&](GameDialog &d) {
+        auto *list = child<QComboBox>(d, "preset_list");
+        QCOMPARE(list->currentIndex(), -1);
+        click(d, "defaults_button");
+        QTest::keyClick(list, Qt::Key_Down); // the first preset, as the keyboard chooses it
+        QCOMPARE(list->currentText(), name);
+        QCOMPARE(fields(d.request()),
+                 fields(request("solo; level=E2M2; fastmonsters=1; other_options=-nosound")));
+        QCOMPARE(child<QLabel>(d, "preset_runs")->text(), "Runs woof with DOOM.WAD");
+        click(d, "preset_delete");
+        QCOMPARE(list->count(), 0);
+    });
+    QCOMPARE(rig.main.display_iwad->text(), "IWAD: Doom");
+    QVERIFY(rig.cfg().startsWith("/g/woof,/d/DOOM.WAD,640,480,44100"));
+    QCOMPARE(read_presets_file(rig.dir.filePath("brx-presets.json"), presets).kind,
+             PresetsFound::data);
+    QVERIFY(presets.presets.isEmpty());
+    QCOMPARE(rig.platform.messages.size(), 2);
+    qunsetenv("XDG_DATA_HOME");
+}
+
+// A damaged presets file is told once, moved aside and never saved over; presets saved after
+// it start afresh.
+void tst_games::damaged_presets_file() {
+    Rig rig;
+    rig.write_cfg(configured);
+    const QString path = rig.dir.filePath("brx-presets.json");
+    write_file(path, "{damaged");
+    rig.platform.answer_text("new");
+    rig.open<GameDialog>(solo, [&](GameDialog &d) { click(d, "preset_save"); });
+    rig.open<GameDialog>(multi);
+    QCOMPARE(rig.seen().filter("damaged").size(), 1);
+    QCOMPARE(read_file(path + ".damaged"), "{damaged");
+    Presets presets;
+    read_presets_file(path, presets);
+    QCOMPARE(presets.presets.value(0).name, "new");
 }
 
 QTEST_MAIN(tst_games)

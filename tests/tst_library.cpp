@@ -1,8 +1,9 @@
 // The WAD library: which game an IWAD is by what it holds, the maps a game's files hold and
-// their titles from each source, and what a map's name gives a warp.
+// their titles from each source, and what a map's name gives a warp; the presets file.
 #include "helpers.h"
 #include "map_list.h"
 #include "map_names.h"
+#include "presets.h"
 #include "wad_identity.h"
 #include "wads.h"
 
@@ -54,6 +55,8 @@ private slots:
     void maps();
     void freedoom_titles();
     void warp_names();
+    void presets_file_data();
+    void presets_file();
 };
 
 void tst_library::identity_data() {
@@ -259,6 +262,106 @@ void tst_library::warp_names() {
     QVERIFY(is("MAP33", MapName::numbered, 0, 33));
     for (const char *named : {"MAP", "MAPXX", "MAP07A", "E1M", "EM1", "E1X1", "MYMAP", "MAP12345"})
         QVERIFY2(is(named, MapName::named, 0, 0), named);
+namespace {
+
+// What a read found and holds, in one line: the kind; each preset as name, dialog, engine,
+// IWAD, skill, level, files, other options, host page, limits; the last games likewise.
+QString summary(const PresetsFound &found, const Presets &presets) {
+    static const char *const kinds[] = {"data", "missing", "damaged", "unreadable"};
+    const auto game = [](const GameChoices &g) {
+        return QStringLiteral("%1 %2 [%3] [%4] p%5 %6%7/%8%9 %10")
+            .arg(g.skill)
+            .arg(g.level, g.externalwad.left(20), g.other_options)
+            .arg(g.page)
+            .arg(g.timelimit ? "T" : "t", g.timetext_enabled ? "+" : "-", g.fragtext,
+                 g.fragtext_enabled ? "+" : "-", g.gogame ? "go" : "stop");
+    };
+    QStringList parts{QString::fromLatin1(kinds[found.kind])};
+    for (const Preset &preset : presets.presets)
+        parts << preset.name + '|' + game_kind_name(preset.kind) + '|' + preset.engine + '|' +
+                     preset.iwad + '|' + game(preset.game);
+    for (const GameKind kind : {GameKind::solo, GameKind::multi}) {
+        if (const GameChoices *last = presets.last(kind))
+            parts << "last " + game_kind_name(kind) + '|' + game(*last);
+    }
+    return parts.join(u'\n');
+}
+
+// The bytes, what the read holds (see summary()), and texts the file written back holds.
+using PresetsRow = std::tuple<QByteArray, QString, QStringList>;
+
+} // namespace
+
+// What the reader makes of a file, and what a rewrite keeps: a file read, written and read
+// again reads the same, and keeps the fields this launcher does not know.
+void tst_library::presets_file_data() {
+    rows<PresetsRow>();
+    const auto row = [](const char *name, const QByteArray &bytes, const QString &held,
+                        const QStringList &kept = {}) {
+        QTest::newRow(name) << PresetsRow{bytes, held, kept};
+    };
+    const QString defaults = "3  [] [] p0 t-/30- go";
+    row("whole", R"({"version": 1, "presets": [
+        {"name": "Sigil \"UV\" 100%", "dialog": "solo", "engine": "/g/woof",
+         "iwad": "/d/DOOM.WAD", "game": {"skill": 4, "level": "E5M1", "gogame": false,
+         "externalwad": "/w/a b.wad /w/c.pk3", "other_options": "-fast +set x \"1\""}},
+        {"name": "DM", "dialog": "multi", "game": {"page": 1, "timelimit": true,
+         "timetext_enabled": true, "fragtext": "50"}}],
+        "last": {"solo": {"skill": 0, "level": "Map07"}, "multi": {"page": 1}}})",
+        "data\nSigil \"UV\" 100%|solo|/g/woof|/d/DOOM.WAD|4 E5M1 [/w/a b.wad /w/c.pk3] "
+        "[-fast +set x \"1\"] p0 t-/30- stop\nDM|multi|||3  [] [] p1 T+/50- go\n"
+        "last solo|0 Map07 [] [] p0 t-/30- go\nlast multi|3  [] [] p1 t-/30- go");
+    row("missing fields take defaults", R"({"presets": [{"name": "x"}]})",
+        "data\nx|solo|||" + defaults);
+    row("wrong types and ranges take defaults",
+        R"({"presets": [{"name": "x", "dialog": 7, "engine": [], "game": {"skill": 9,
+            "level": 7, "gogame": "no", "page": 1.5, "timetext": null, "fragtext": {}}}],
+            "last": {"solo": 3, "multi": [1]}})",
+        "data\nx|solo|||" + defaults);
+    row("unknown fields kept",
+        R"({"future": [1, 2], "presets": [{"name": "x", "colour": "red",
+            "game": {"demo": "d.lmp"}}, {"note": "no name"}, {"name": "x", "twin": true}],
+            "last": {"solo": {"ghost": 1}, "later": {}}})",
+        "data\nx|solo|||" + defaults + "\nlast solo|" + defaults,
+        {R"("future")", R"("colour": "red")", R"("demo": "d.lmp")", R"("note": "no name")",
+         R"("twin": true)", R"("ghost": 1)", R"("later")"});
+    row("an empty object", "{}", "data");
+    row("garbage", "\x01\xff{presets", "damaged");
+    row("empty", "", "damaged");
+    row("a list", "[]", "damaged");
+    row("presets no list", R"({"presets": {"name": "x"}})", "damaged");
+    row("cut short", R"({"presets": [{"name": "x")", "damaged");
+    row("nested past any limit", QByteArray(200000, '[') + QByteArray(200000, ']'), "damaged");
+    row("10 MB of garbage", QByteArray(10 << 20, '{'), "damaged");
+    row("10 MB of files",
+        R"({"presets": [{"name": "big", "game": {"externalwad": ")" + QByteArray(10 << 20, 'a') +
+            R"("}}]})",
+        "data\nbig|solo|||3  [" + QString(20, 'a') + "] [] p0 t-/30- go");
+}
+
+void tst_library::presets_file() {
+    const auto [bytes, held, kept] = fetch<PresetsRow>();
+    Presets presets;
+    const PresetsFound found = read_presets(bytes, presets);
+    QCOMPARE(summary(found, presets), held);
+    if (found.kind != PresetsFound::data)
+        return;
+    const QByteArray written = write_presets(presets);
+    for (const QString &text : kept)
+        QVERIFY2(written.contains(text.toUtf8()), qPrintable(text));
+    Presets again;
+    QCOMPARE(summary(read_presets(written, again), again), held);
+    QCOMPARE(write_presets(again), written);
+
+    // The file: none, a folder, and one read as the bytes are.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("brx-presets.json");
+    QCOMPARE(read_presets_file(path, again).kind, PresetsFound::missing);
+    QDir().mkdir(path);
+    QCOMPARE(read_presets_file(path, again).kind, PresetsFound::missing);
+    QDir().rmdir(path);
+    write_file(path, bytes);
+    QCOMPARE(summary(read_presets_file(path, again), again), held);
 }
 
 QTEST_GUILESS_MAIN(tst_library)

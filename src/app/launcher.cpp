@@ -3,15 +3,20 @@
 #include "aboutbox.h"
 #include "doom_setup.h"
 #include "form_rules.h"
+#include "game_presets.h"
 #include "launch_multi.h"
 #include "launch_solo.h"
+#include "brxdata.h"
 #include "main_screen.h"
 #include "picture.h"
 #include "qt_platform.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFont>
 #include <QIcon>
+#include <QTimer>
+#include <cstdio>
 
 namespace brx {
 
@@ -53,6 +58,92 @@ int run_launcher(QApplication &app) {
     window.Form_Load();
     window.show();
     return app.exec();
+}
+
+} // namespace brx
+
+namespace brx {
+
+namespace {
+
+int fail(const QString &why) {
+    std::fprintf(stderr, "brixmoor: %s\n", qUtf8Printable(why));
+    return 1;
+}
+
+int list_presets() {
+    QtPlatform platform;
+    Presets presets;
+    const PresetsFound found = read_presets_file(presets_location(platform).path, presets);
+    if (found.kind == PresetsFound::damaged || found.kind == PresetsFound::unreadable)
+        return fail(QStringLiteral("the presets file %1 cannot be read: %2")
+                        .arg(found.path, found.reason));
+    for (const Preset &preset : presets.presets)
+        std::printf("%s\n", qUtf8Printable(preset.name));
+    return 0;
+}
+
+int shortcut(const QString &name) {
+    QtPlatform platform;
+    Presets presets;
+    read_presets_file(presets_location(platform).path, presets);
+    if (!presets.find(name))
+        return fail(QStringLiteral("there is no preset named \"%1\"").arg(name));
+    QString why;
+    const QString path = make_shortcut(platform, QCoreApplication::applicationFilePath(), name,
+                                       &why);
+    if (path.isEmpty())
+        return fail(QString(why).replace(u'\n', u' '));
+    std::printf("%s\n", qUtf8Printable(path));
+    return 0;
+}
+
+int play(QApplication &app, const QString &name) {
+    set_look(app);
+    QtPlatform platform;
+    Forms forms(platform);
+    define_forms(forms);
+    main_screen window(forms);
+    forms.set_main(&window);
+    Settings settings;
+    read_settings_file(BRXdata::settings_path(platform), settings);
+    window.show_iwad_kind(settings.doom_iwad);
+
+    const PresetsLoad load = load_presets(forms);
+    const Preset *preset = load.presets.find(name);
+    if (!preset)
+        return fail(QStringLiteral("there is no preset named \"%1\"").arg(name));
+    if (const QString why = play_preset(forms, *preset); !why.isEmpty())
+        return fail(why);
+    // An engine that ends at once is reported as after "Okay", while the launcher waits.
+    QTimer::singleShot((early_end_seconds + 1) * 1000, &app, &QCoreApplication::quit);
+    app.exec();
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> run_options(int &argc, char *argv[], const QStringList &arguments) {
+    const QString option = arguments.value(1);
+    if (option == u"--list" && arguments.size() == 2) {
+        QCoreApplication app(argc, argv);
+        return list_presets();
+    }
+    if (option == u"--shortcut") {
+        if (arguments.size() != 3)
+            return fail(QStringLiteral("--shortcut takes the name of one preset"));
+        QCoreApplication app(argc, argv);
+        return shortcut(arguments[2]);
+    }
+    if (option == u"--play") {
+        if (arguments.size() != 3)
+            return fail(QStringLiteral("--play takes the name of one preset"));
+        QApplication app(argc, argv);
+        return play(app, arguments[2]);
+    }
+    if (option == u"--list")
+        return fail(QStringLiteral("--list takes no more arguments"));
+    return std::nullopt;
 }
 
 } // namespace brx

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 
 class QApplication;
 
@@ -26,5 +27,12 @@ void set_look(QApplication &app);
 
 // Start-up, then the main loop; returns the program's exit code.
 int run_launcher(QApplication &app);
+
+// The options that act without the launcher's windows: "--list" prints the names of the
+// presets, one a line, and needs no display; "--play NAME" starts the preset's game as "Okay"
+// of its dialog would and ends; "--shortcut NAME" makes the preset's shortcut (see
+// make_shortcut()) and prints its path. Returns the exit status, or nothing when the
+// arguments ask for the windows. A failure is told in one line on the standard error.
+std::optional<int> run_options(int &argc, char *argv[], const QStringList &arguments);
 
 } // namespace brx

@@ -11,6 +11,8 @@ int main(int argc, char *argv[]) {
                              qEnvironmentVariable("DISPLAY"),
                              qEnvironmentVariable("QT_QPA_PLATFORM"), arguments))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    if (const std::optional<int> status = brx::run_options(argc, argv, arguments))
+        return *status;
     QApplication app(argc, argv);
     return brx::run_launcher(app);
 }

@@ -6,6 +6,8 @@
 #include "platform.h"
 #include "wad_kind.h"
 
+#include <utility>
+
 namespace brx {
 
 main_screen::main_screen(Forms &forms) : QWidget(nullptr), forms_(forms) {
@@ -74,6 +76,42 @@ SettingsFound main_screen::settings_found(qint16 silent, const SettingsFound &fo
         if (now.kind == SettingsFound::record)
             settings = again;
         return now;
+    }
+    }
+    return found;
+}
+
+PresetsFound main_screen::presets_found(const PresetsFound &found) {
+    Platform &platform = forms_.platform();
+    switch (found.kind) {
+    case PresetsFound::data:
+    case PresetsFound::missing:
+        break;
+    case PresetsFound::unreadable:
+        // Left as it is, and never saved over.
+        if (!std::exchange(told_presets_unreadable_, true))
+            platform.message_box(QStringLiteral("The presets could not be read from\n%1\n\n%2")
+                                     .arg(found.path, found.reason),
+                                 QStringLiteral("Error!"));
+        break;
+    case PresetsFound::damaged: {
+        // Moved aside, never deleted: the presets start afresh and the old file stays for
+        // mending.
+        const bool moved = set_aside(found.path);
+        if (!std::exchange(told_presets_damaged_, true))
+            platform.message_box(
+                (moved ? QStringLiteral("The presets file is damaged (%2). It was moved aside "
+                                        "as\n%1.damaged")
+                       : QStringLiteral("The presets file is damaged (%2) and could not be "
+                                        "moved aside:\n%1"))
+                    .arg(found.path, found.reason),
+                QStringLiteral("Error!"));
+        if (moved) {
+            PresetsFound now = found;
+            now.kind = PresetsFound::missing;
+            return now;
+        }
+        break;
     }
     }
     return found;

@@ -18,6 +18,7 @@ public:
     void show_iwad_kind(const QString &iwad_path) override;
     SettingsFound settings_found(qint16 silent, const SettingsFound &found, const Settings &start,
                                  Settings &settings) override;
+    PresetsFound presets_found(const PresetsFound &found) override;
 
 public slots:
     // Start-up: version, pictures and the settings, loaded twice so that a first run's
@@ -32,6 +33,8 @@ public slots:
 private:
     Forms &forms_;
     WadKind kind_ = WadKind::unknown;
+    // What of the presets file has been told in this run.
+    bool told_presets_damaged_ = false, told_presets_unreadable_ = false;
 };
 
 } // namespace brx

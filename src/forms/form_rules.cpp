@@ -196,6 +196,9 @@ void apply_form_rules(QWidget &window) {
 
 void fit_captions(QWidget &window) {
     for (QWidget *control : window.findChildren<QWidget *>()) {
+        // A list of the user's own names (the presets) is not drawn smaller for a long one.
+        if (control->property("user_entries").toBool())
+            continue;
         while (caption_overflow(*control) > 0 && control->font().pointSizeF() > 7) {
             QFont smaller = control->font();
             smaller.setPointSizeF(smaller.pointSizeF() - 0.5);

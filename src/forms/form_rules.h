@@ -17,7 +17,8 @@ int caption_overflow(QWidget &control);
 
 // The window tables were drawn for a narrower system font: a caption that does not fit its
 // control is drawn half a point smaller, down to 7 points. For a window about to be shown,
-// once its load step has filled it.
+// once its load step has filled it. A control whose "user_entries" property is true (a list
+// of names the user gave) keeps its size.
 void fit_captions(QWidget &window);
 
 // Moves the window to the middle of its screen's free area.

@@ -1,12 +1,18 @@
 #include "game_dialog.h"
 
+#include "brxdata.h"
 #include "doom_launch.h"
+#include "game_presets.h"
+#include "platform.h"
 #include "window_list.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <limits>
@@ -17,11 +23,13 @@ GameDialog::GameDialog(Forms &forms, FormId id) : FormDialog(forms, id, Escape::
     setAcceptDrops(true);
 }
 
-void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel) {
+void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel, QPushButton *save,
+                             QPushButton *remove, QPushButton *shortcut, QPushButton *defaults) {
     form_built();
     // Files dropped anywhere on the dialog, the text boxes included, go where the chooser
     // would put them; and the boxes hold any length, so a long list of WADs is never cut.
-    for (QLineEdit *box : {panel_.ExternalWad_textbox, panel_.Dehacked_textbox}) {
+    for (QLineEdit *box :
+         {panel_.ExternalWad_textbox, panel_.Dehacked_textbox, panel_.other_options}) {
         box->setAcceptDrops(false);
         box->setMaxLength(std::numeric_limits<int>::max());
     }
@@ -37,6 +45,13 @@ void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel) {
     connect(panel_.LoadExternal_button, &QPushButton::clicked, this,
             &GameDialog::LoadExternal_button_Click);
     connect(panel_.clear_button, &QPushButton::clicked, this, &GameDialog::clear_button_Click);
+    preset_list_->setPlaceholderText(QStringLiteral("(no preset)"));
+    preset_list_->setProperty("user_entries", true);
+    connect(preset_list_, &QComboBox::activated, this, &GameDialog::preset_list_Activated);
+    connect(save, &QPushButton::clicked, this, &GameDialog::preset_save_Click);
+    connect(remove, &QPushButton::clicked, this, &GameDialog::preset_delete_Click);
+    connect(shortcut, &QPushButton::clicked, this, &GameDialog::preset_shortcut_Click);
+    connect(defaults, &QPushButton::clicked, this, &GameDialog::defaults_button_Click);
 }
 
 void GameDialog::Form_Load() {
@@ -48,8 +63,149 @@ QString GameDialog::command_line() const {
     return doom_launch::command_line_preview(forms(), request());
 }
 
+GameKind GameDialog::kind() const {
+    return id() == FormId::launch_solo ? GameKind::solo : GameKind::multi;
+}
+
+GameChoices GameDialog::choices() const {
+    GameChoices game;
+    panel_.read_into(game);
+    return game;
+}
+
+void GameDialog::apply(const GameChoices &game) {
+    panel_.apply(game);
+}
+
+void GameDialog::finish_load() {
+    // The controls get their style and font first: a box given a long list of files before
+    // would lay it out twice.
+    ensurePolished();
+    const PresetsLoad load = load_presets(forms());
+    list_presets(load.presets, {});
+    if (const GameChoices *last = load.presets.last(kind()))
+        apply(*last);
+    show_runs();
+}
+
+void GameDialog::list_presets(const Presets &presets, const QString &current) {
+    preset_list_->clear();
+    for (const Preset &preset : presets.presets) {
+        if (preset.kind == kind())
+            preset_list_->addItem(preset.name);
+    }
+    preset_list_->setCurrentIndex(preset_list_->findText(current, Qt::MatchExactly));
+}
+
+void GameDialog::show_runs() {
+    Settings settings;
+    read_settings_file(BRXdata::settings_path(platform()), settings);
+    const auto file = [](const QString &path) {
+        return path.isEmpty() ? QStringLiteral("(none)") : QFileInfo(path).fileName();
+    };
+    const QString full =
+        QStringLiteral("Runs %1 with %2").arg(file(settings.doom_exe), file(settings.doom_iwad));
+    preset_runs_->setText(
+        preset_runs_->fontMetrics().elidedText(full, Qt::ElideMiddle, preset_runs_->width() - 2));
+    preset_runs_->setToolTip(QDir::toNativeSeparators(settings.doom_exe) + u'\n' +
+                             QDir::toNativeSeparators(settings.doom_iwad));
+}
+
+bool GameDialog::start_game() {
+    GameChoices game = choices();
+    if (!doom_launch::launch_game(forms(), request()))
+        return false;
+    PresetsLoad load = load_presets(forms());
+    if (load.savable) {
+        if (const GameChoices *last = load.presets.last(kind()))
+            game.kept = last->kept;
+        load.presets.set_last(kind(), game);
+        save_presets(forms(), load.presets);
+    }
+    return true;
+}
+
 void GameDialog::Okay_Button_Click() {
-    doom_launch::launch_game(forms(), request());
+    start_game();
+}
+
+void GameDialog::preset_list_Activated(int index) {
+    const QString name = preset_list_->itemText(index);
+    const PresetsLoad load = load_presets(forms());
+    const Preset *preset = load.presets.find(name);
+    if (!preset || preset->kind != kind()) {
+        // Another launcher removed it meanwhile.
+        list_presets(load.presets, {});
+        return;
+    }
+    const WadKind before =
+        main_window(forms()) ? main_window(forms())->iwad_kind() : WadKind::unknown;
+    use_preset_files(forms(), *preset);
+    const WadKind now = main_window(forms()) ? main_window(forms())->iwad_kind() : before;
+    if (now != before) {
+        panel_.level->clear();
+        panel_.level->addItems(level_names(now));
+        panel_.level->setCurrentIndex(panel_.level->count() > 0 ? 0 : -1);
+    }
+    apply(preset->game);
+    show_runs();
+}
+
+void GameDialog::preset_save_Click() {
+    const std::optional<QString> name =
+        platform().ask_text(QStringLiteral("Name of the preset:"), QStringLiteral("Save as..."),
+                            preset_list_->currentText());
+    if (!name)
+        return;
+    if (const QString why = unusable_preset_name(*name); !why.isEmpty()) {
+        platform().message_box(why, QStringLiteral("Error!"));
+        return;
+    }
+    PresetsLoad load = load_presets(forms());
+    if (!load.savable)
+        return;
+    Settings settings;
+    read_settings_file(BRXdata::settings_path(platform()), settings);
+    Preset preset{*name, kind(), settings.doom_exe, settings.doom_iwad, choices()};
+    if (const Preset *old = load.presets.find(*name)) {
+        preset.kept = old->kept;
+        preset.game.kept = old->game.kept;
+    }
+    load.presets.put(preset);
+    if (save_presets(forms(), load.presets))
+        list_presets(load.presets, *name);
+}
+
+void GameDialog::preset_delete_Click() {
+    const QString name = preset_list_->currentText();
+    if (preset_list_->currentIndex() < 0)
+        return;
+    PresetsLoad load = load_presets(forms());
+    if (!load.savable)
+        return;
+    if (load.presets.remove(name) && !save_presets(forms(), load.presets))
+        return;
+    list_presets(load.presets, {});
+}
+
+void GameDialog::preset_shortcut_Click() {
+    if (preset_list_->currentIndex() < 0) {
+        platform().message_box(QStringLiteral("Choose or save a preset first."));
+        return;
+    }
+    QString why;
+    const QString path = make_shortcut(platform(), QCoreApplication::applicationFilePath(),
+                                       preset_list_->currentText(), &why);
+    if (path.isEmpty())
+        platform().message_box(QStringLiteral("The shortcut could not be made.\n\n%1").arg(why),
+                               QStringLiteral("Error!"));
+    else
+        platform().message_box(QStringLiteral("The shortcut is\n%1").arg(path));
+}
+
+void GameDialog::defaults_button_Click() {
+    apply(GameChoices());
+    preset_list_->setCurrentIndex(-1);
 }
 
 void GameDialog::Cancel_Button_Click() {

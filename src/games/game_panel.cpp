@@ -80,6 +80,32 @@ void GamePanel::read_into(LaunchRequest &request) const {
     request.respawnmonsters = respawnmonsters->isChecked() ? 1 : 0;
     request.fastmonsters = Fastmonsters->isChecked() ? 1 : 0;
     request.level = level->currentIndex() < 0 ? QString() : level->currentText();
+    request.other_options = other_options->text();
+}
+
+void GamePanel::read_into(GameChoices &game) const {
+    game.skill = skill->currentIndex();
+    game.level = level->currentIndex() < 0 ? QString() : level->currentText();
+    game.nomonsters = nomonsters->isChecked();
+    game.respawnmonsters = respawnmonsters->isChecked();
+    game.fastmonsters = Fastmonsters->isChecked();
+    game.externalwad = ExternalWad_textbox->text();
+    game.dehacked = Dehacked_textbox->text();
+    game.other_options = other_options->text();
+}
+
+void GamePanel::apply(const GameChoices &game) const {
+    skill->setCurrentIndex(game.skill);
+    if (game.level.isEmpty())
+        level->setCurrentIndex(level->count() > 0 ? 0 : -1);
+    else if (const int found = level->findText(game.level, Qt::MatchExactly); found >= 0)
+        level->setCurrentIndex(found);
+    nomonsters->setChecked(game.nomonsters);
+    respawnmonsters->setChecked(game.respawnmonsters);
+    Fastmonsters->setChecked(game.fastmonsters);
+    ExternalWad_textbox->setText(game.externalwad);
+    Dehacked_textbox->setText(game.dehacked);
+    other_options->setText(game.other_options);
 }
 
 } // namespace brx

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "launch_request.h"
+#include "presets.h"
 #include "wad_kind.h"
 
 #include <QCheckBox>
@@ -33,6 +34,7 @@ struct GamePanel {
     QLineEdit *Dehacked_textbox = nullptr;
     QPushButton *LoadExternal_button = nullptr;
     QPushButton *clear_button = nullptr;
+    QLineEdit *other_options = nullptr;
 
     // The panel's controls among those a dialog's form has built.
     template <typename Form> static GamePanel of(Form &form) {
@@ -44,7 +46,8 @@ struct GamePanel {
                 form.ExternalWad_textbox,
                 form.Dehacked_textbox,
                 form.LoadExternal_button,
-                form.clear_button};
+                form.clear_button,
+                form.other_options};
     }
 
     // Fills the lists: "Ultra-Violence" selected, the first level when there are levels.
@@ -59,6 +62,10 @@ struct GamePanel {
     bool take_dropped(const QList<QUrl> &urls) const;
     // The values the panel gives every launch request, the skill aside.
     void read_into(LaunchRequest &request) const;
+    // The panel's part of a game's choices, and back: a level the list no longer holds leaves
+    // the level as it is.
+    void read_into(GameChoices &game) const;
+    void apply(const GameChoices &game) const;
 };
 
 } // namespace brx

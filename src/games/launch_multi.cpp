@@ -19,7 +19,55 @@ void launch_multi::Form_Load() {
     mode->setCurrentIndex(0);
     for (QComboBox *list : {playernum, clientdup_value, serverdup_value})
         list->setCurrentIndex(0);
+    finish_load();
     SSTab1->setFocus();
+}
+
+GameChoices launch_multi::choices() const {
+    GameChoices game = GameDialog::choices();
+    game.page = SSTab1->currentIndex();
+    game.hostip = hostip->text();
+    game.mode = mode->currentIndex();
+    game.timelimit = timelimit->isChecked();
+    game.timetext = timetext->text();
+    game.timetext_enabled = timetext->isEnabled();
+    game.fraglimit = fraglimit->isChecked();
+    game.fragtext = fragtext->text();
+    game.fragtext_enabled = fragtext->isEnabled();
+    game.client_dup = client_dup->isChecked();
+    game.clientdup_value = clientdup_value->currentText();
+    game.host_dup = host_dup->isChecked();
+    game.serverdup_value = serverdup_value->currentText();
+    game.playernum = playernum->currentText();
+    return game;
+}
+
+namespace {
+
+// The entry of the list, when the list holds it; else the list stays as it is.
+void pick(QComboBox *list, const QString &entry) {
+    if (const int found = list->findText(entry, Qt::MatchExactly); found >= 0)
+        list->setCurrentIndex(found);
+}
+
+} // namespace
+
+void launch_multi::apply(const GameChoices &game) {
+    GameDialog::apply(game);
+    SSTab1->setCurrentIndex(game.page);
+    hostip->setText(game.hostip);
+    mode->setCurrentIndex(game.mode);
+    timelimit->setChecked(game.timelimit);
+    timetext->setText(game.timetext);
+    timetext->setEnabled(game.timetext_enabled);
+    fraglimit->setChecked(game.fraglimit);
+    fragtext->setText(game.fragtext);
+    fragtext->setEnabled(game.fragtext_enabled);
+    client_dup->setChecked(game.client_dup);
+    pick(clientdup_value, game.clientdup_value);
+    host_dup->setChecked(game.host_dup);
+    pick(serverdup_value, game.serverdup_value);
+    pick(playernum, game.playernum);
 }
 
 // Each click flips its text box, which keeps its text: a limit can be typed exactly while

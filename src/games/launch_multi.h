@@ -15,6 +15,8 @@ public:
 
     void Form_Load() override;
     LaunchRequest request() const override;
+    GameChoices choices() const override;
+    void apply(const GameChoices &game) override;
 
 public slots:
     void timelimit_Click();

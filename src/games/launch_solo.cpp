@@ -12,7 +12,19 @@ launch_solo::launch_solo(Forms &forms) : GameDialog(forms, FormId::launch_solo) 
 
 void launch_solo::Form_Load() {
     GameDialog::Form_Load();
+    finish_load();
     Okay_Button->setFocus();
+}
+
+GameChoices launch_solo::choices() const {
+    GameChoices game = GameDialog::choices();
+    game.gogame = gogame->isChecked();
+    return game;
+}
+
+void launch_solo::apply(const GameChoices &game) {
+    GameDialog::apply(game);
+    gogame->setChecked(game.gogame);
 }
 
 LaunchRequest launch_solo::request() const {

@@ -37,12 +37,13 @@ QString command_line_preview(Forms &forms, const LaunchRequest &request) {
     return command_for(forms, request, settings).command_line;
 }
 
-void launch_game(Forms &forms, const LaunchRequest &request) {
+bool launch_game(Forms &forms, const LaunchRequest &request) {
     Platform &platform = forms.platform();
     Settings settings = launch_presets();
     // A file that cannot be read has been reported; the game dialog stays open.
     if (BRXdata::load(forms, 0, settings).kind == SettingsFound::unreadable)
-        return;
+        return false;
+    bool started = false;
     const EngineCommand command = command_for(forms, request, settings);
 
     // When the folder cannot be made current, the engine is started from the current one.
@@ -86,12 +87,14 @@ void launch_game(Forms &forms, const LaunchRequest &request) {
                 platform.message_box(QStringLiteral("Doom executable not found"));
                 forms.show_modal(FormId::doom_setup);
             }
+            started = error == 0;
             forms.unload(FormId::launch_solo);
             forms.unload(FormId::launch_multi);
         }
     }
 
     platform.set_current_dir(platform.program_folder());
+    return started;
 }
 
 } // namespace brx::doom_launch

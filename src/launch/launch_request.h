@@ -1,6 +1,6 @@
-// What a game dialog hands to the launch: twenty-one values in a fixed order. Check-box
-// values are 0 or 1, hostgame is a Boolean (true -1, false 0), texts are the controls' texts
-// as they stand.
+// What a game dialog hands to the launch: twenty-one values in a fixed order, and the other
+// options typed. Check-box values are 0 or 1, hostgame is a Boolean (true -1, false 0), texts
+// are the controls' texts as they stand.
 #pragma once
 
 #include <QString>
@@ -30,6 +30,8 @@ struct LaunchRequest {
     QString playernum{};
     qint16 hostgame = 0;
     qint16 gogame = 0;
+    // Beyond the twenty-one: what the user typed to add at the end of the command line.
+    QString other_options{};
 };
 
 } // namespace brx

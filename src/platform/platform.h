@@ -71,6 +71,10 @@ public:
     // Nothing when the user cancels or the dialog fails.
     virtual std::optional<FileChoice> open_file(const FileRequest &request) = 0;
 
+    // Asks for one line of text, the box starting with initial; nothing when the user cancels.
+    virtual std::optional<QString> ask_text(const QString &prompt, const QString &title,
+                                            const QString &initial) = 0;
+
     // The folder of the launcher's executable, in native form.
     virtual QString program_folder() const = 0;
     // The user's folder for what the launcher leaves behind that is no setting (the last

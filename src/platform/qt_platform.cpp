@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -128,6 +130,19 @@ void QtPlatform::message_box(const QString &prompt, const QString &title) {
 
 std::optional<FileChoice> QtPlatform::open_file(const FileRequest &request) {
     return run_file_dialog(request, QApplication::activeModalWidget());
+}
+
+std::optional<QString> QtPlatform::ask_text(const QString &prompt, const QString &title,
+                                            const QString &initial) {
+    bool confirmed = false;
+    const QString text =
+        QInputDialog::getText(QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                                : QApplication::activeWindow(),
+                              title.isEmpty() ? QStringLiteral("BRX") : title, prompt,
+                              QLineEdit::Normal, initial, &confirmed);
+    if (!confirmed)
+        return std::nullopt;
+    return text;
 }
 
 QString QtPlatform::program_folder() const {

@@ -20,9 +20,9 @@ inline WadKind kind_of(const QString &caption) {
 #define BRX_FIELD(name)                                                                            \
     { #name, &LaunchRequest::name }
 inline const std::pair<const char *, QString LaunchRequest::*> text_fields[] = {
-    BRX_FIELD(hostip),   BRX_FIELD(clientdup_value), BRX_FIELD(externalwad),
-    BRX_FIELD(dehacked), BRX_FIELD(level),           BRX_FIELD(skill),
-    BRX_FIELD(timetext), BRX_FIELD(fragtext),        BRX_FIELD(playernum)};
+    BRX_FIELD(hostip),    BRX_FIELD(clientdup_value), BRX_FIELD(externalwad), BRX_FIELD(dehacked),
+    BRX_FIELD(level),     BRX_FIELD(skill),           BRX_FIELD(timetext),    BRX_FIELD(fragtext),
+    BRX_FIELD(playernum), BRX_FIELD(other_options)};
 inline const std::pair<const char *, qint16 LaunchRequest::*> number_fields[] = {
     BRX_FIELD(launchkind),      BRX_FIELD(client_dup),   BRX_FIELD(nomonsters),
     BRX_FIELD(respawnmonsters), BRX_FIELD(fastmonsters), BRX_FIELD(mode),
@@ -51,7 +51,8 @@ inline LaunchRequest changed(LaunchRequest request, const QString &changes) {
     return request;
 }
 
-// The twenty-one values as "field=value" texts, for comparing requests field by field.
+// The twenty-one values and the other options as "field=value" texts, for comparing requests field
+// by field.
 inline QStringList fields(const LaunchRequest &request) {
     QStringList list;
     for (const auto &[field, member] : text_fields)

@@ -35,9 +35,10 @@ public:
     // script left is closed by its close box straight away.
     void script(const QString &window, Script run) { scripts_[window].append(std::move(run)); }
     void answer_file(std::optional<FileChoice> answer) { file_answers_.append(std::move(answer)); }
+    void answer_text(std::optional<QString> answer) { text_answers_.append(std::move(answer)); }
     // Scripts and file answers queued but never used.
     int unused_answers() const {
-        int count = int(file_answers_.size());
+        int count = int(file_answers_.size() + text_answers_.size());
         for (const QList<Script> &list : scripts_)
             count += int(list.size());
         return count;
@@ -46,6 +47,7 @@ public:
     QList<Message> messages;
     QStringList shown;                // objectNames of the windows shown, in order
     QList<FileRequest> file_requests; // what each file-open dialog was asked
+    QStringList questions;            // every line of text asked for, as "prompt|initial"
     QList<Start> starts;              // every program start
     QStringList dir_changes;          // every set_current_dir, in order
     QString folder;                   // the program folder
@@ -82,6 +84,13 @@ public:
                    qPrintable(request.title));
         return file_answers_.takeFirst();
     }
+    std::optional<QString> ask_text(const QString &prompt, const QString &,
+                                    const QString &initial) override {
+        questions << prompt + u'|' + initial;
+        if (text_answers_.isEmpty())
+            qFatal("\"%s\" asked with no answer queued", qPrintable(prompt));
+        return text_answers_.takeFirst();
+    }
     QString program_folder() const override { return folder; }
     QString state_folder() const override { return state; }
     QString user_config_folder() const override { return config_folder; }
@@ -100,6 +109,7 @@ public:
 private:
     QHash<QString, QList<Script>> scripts_;
     QList<std::optional<FileChoice>> file_answers_;
+    QList<std::optional<QString>> text_answers_;
 };
 
 } // namespace brx

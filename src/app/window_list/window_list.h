@@ -4,6 +4,7 @@
 #pragma once
 
 #include "forms.h"
+#include "presets.h"
 #include "settings_file.h"
 #include "wad_kind.h"
 
@@ -43,6 +44,10 @@ public:
     // settings are what it hands back, start what the caller set before it.
     virtual SettingsFound settings_found(qint16 silent, const SettingsFound &found,
                                          const Settings &start, Settings &settings) = 0;
+    // Tells the user what a read of the presets file found, once per kind of finding in a
+    // run: a damaged file is moved aside and found missing (when it can be moved), a file that
+    // cannot be read is left as it is. Returns what the read comes to.
+    virtual PresetsFound presets_found(const PresetsFound &found) = 0;
 
 protected:
     ~MainWindow() = default;
