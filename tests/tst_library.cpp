@@ -262,6 +262,8 @@ void tst_library::warp_names() {
     QVERIFY(is("MAP33", MapName::numbered, 0, 33));
     for (const char *named : {"MAP", "MAPXX", "MAP07A", "E1M", "EM1", "E1X1", "MYMAP", "MAP12345"})
         QVERIFY2(is(named, MapName::named, 0, 0), named);
+}
+
 namespace {
 
 // What a read found and holds, in one line: the kind; each preset as name, dialog, engine,
