@@ -50,6 +50,7 @@ public:
     void end_program() override {}
     void message_box(const QString &prompt, const QString &) override { messages << prompt; }
     std::optional<FileChoice> open_file(const FileRequest &) override { return std::nullopt; }
+    std::optional<FilesChoice> open_files(const FileRequest &) override { return std::nullopt; }
     QString program_folder() const override { return folder; }
     QString state_folder() const override { return folder; }
     QString user_config_folder() const override { return {}; }

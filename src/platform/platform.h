@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -31,6 +32,12 @@ struct FileRequest {
 // counted from 1.
 struct FileChoice {
     QString path;
+    int filter = 1;
+};
+
+// The files confirmed at once, in the order the user chose them, and the filter's number.
+struct FilesChoice {
+    QStringList paths;
     int filter = 1;
 };
 
@@ -69,6 +76,8 @@ public:
 
     // Nothing when the user cancels or the dialog fails.
     virtual std::optional<FileChoice> open_file(const FileRequest &request) = 0;
+    // The same dialog choosing several files at once (at least one when it answers).
+    virtual std::optional<FilesChoice> open_files(const FileRequest &request) = 0;
 
     // The folder of the launcher's executable, in native form.
     virtual QString program_folder() const = 0;

@@ -12,6 +12,7 @@ public:
     void end_program() override;
     void message_box(const QString &prompt, const QString &title = {}) override;
     std::optional<FileChoice> open_file(const FileRequest &request) override;
+    std::optional<FilesChoice> open_files(const FileRequest &request) override;
     QString program_folder() const override;
     QString state_folder() const override;
     QString user_config_folder() const override;
