@@ -37,6 +37,7 @@ void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel) {
     connect(panel_.LoadExternal_button, &QPushButton::clicked, this,
             &GameDialog::LoadExternal_button_Click);
     connect(panel_.clear_button, &QPushButton::clicked, this, &GameDialog::clear_button_Click);
+    connect(panel_.Files_button, &QPushButton::clicked, this, &GameDialog::Files_button_Click);
 }
 
 void GameDialog::Form_Load() {
@@ -62,6 +63,10 @@ void GameDialog::LoadExternal_button_Click() {
 
 void GameDialog::clear_button_Click() {
     panel_.clear();
+}
+
+void GameDialog::Files_button_Click() {
+    forms().show_modal(FormId::files_editor);
 }
 
 void GameDialog::dragEnterEvent(QDragEnterEvent *event) {

@@ -1,4 +1,5 @@
-// The base of the two game dialogs: the game options panel, "Okay" handing the dialog's
+// The base of the two game dialogs: the game options panel with its file list editor
+// ("Files..."), "Okay" handing the dialog's
 // launch request to the launch, "Cancel", an Escape key that closes nothing, files dropped
 // from the desktop, and the command line shown before it runs (the tooltip of "Okay" and
 // "Copy command line" in the dialog's context menu).
@@ -19,12 +20,15 @@ public:
     virtual LaunchRequest request() const = 0;
     // The command line "Okay" would start now.
     QString command_line() const;
+    // The panel, for the file list editor that "Files..." opens over the dialog.
+    const GamePanel &panel() const { return panel_; }
 
 public slots:
     void Okay_Button_Click();
     void Cancel_Button_Click();
     void LoadExternal_button_Click();
     void clear_button_Click();
+    void Files_button_Click();
 
 protected:
     GameDialog(Forms &forms, FormId id);
