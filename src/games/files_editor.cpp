@@ -3,6 +3,7 @@
 #include "wad_list.h"
 #include "window_list.h"
 
+#include <QFileInfo>
 #include <QShortcut>
 
 namespace brx {
@@ -56,7 +57,7 @@ QStringList files_editor::files() const {
 void files_editor::add_row(const QString &path) {
     auto *item = new QListWidgetItem(path, file_list);
     item->setFlags(item->flags() & ~Qt::ItemIsDropEnabled);
-    if (find_path(path) == Found::file) {
+    if (QFileInfo(path).isFile()) {
         // An empty picture in the mark's place, so that every row's text starts alike.
         static const QIcon none = [] {
             QPixmap blank(16, 16);
