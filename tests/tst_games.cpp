@@ -108,7 +108,9 @@ void tst_games::wad_and_patch_boxes() {
         const auto boxes = [&d] { return d.request().externalwad + '|' + d.request().dehacked; };
         act(d, "type ExternalWad_textbox=typed.wad; click LoadExternal_button");
         rig.write_cfg(configured);
-        act(d, "click LoadExternal_button; click LoadExternal_button; click LoadExternal_button");
+        act(d, "click LoadExternal_button; click LoadExternal_button");
+        QCOMPARE(boxes(), "typed.wad /w/a.wad /w/p.deh /w/b.pk3|/w/q.deh");
+        click(d, "LoadExternal_button");
         const QString chosen = "typed.wad /w/a.wad /w/p.deh /w/b.pk3 /w/m.PK3 /w/z.zip "
                                "/w/s.pk7|/w/y.Bex";
         QCOMPARE(boxes(), chosen);
