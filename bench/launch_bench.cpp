@@ -53,6 +53,7 @@ public:
     std::optional<QString> ask_text(const QString &, const QString &, const QString &) override {
         return std::nullopt;
     }
+    std::optional<FilesChoice> open_files(const FileRequest &) override { return std::nullopt; }
     QString program_folder() const override { return folder; }
     QString state_folder() const override { return folder; }
     QString user_config_folder() const override { return {}; }

@@ -1,7 +1,7 @@
 // Which files each filter of the file-open dialog offers: by our matching rules where programs
 // carry no ".exe" suffix (POSIX) and where they must (Windows), and in the real dialog, driven
 // under the offscreen platform, with what it is asked (title, filter descriptions verbatim,
-// starting folder) and what it hands back.
+// starting folder) and what it hands back, one file or several.
 #include "file_filter.h"
 #include "helpers.h"
 #include "qt_platform.h"
@@ -128,6 +128,24 @@ void tst_file_filter::offers_by_filter_asks_and_answers() {
     // Cancelled, with a file selected: no choice.
     when_shown([](QFileDialog &dialog) { dialog.reject(); });
     QVERIFY(!QtPlatform().open_file({"", filter, dir.filePath("zdoom")}));
+    // Several files at once, in the order chosen (here typed), not in the folder's order.
+    bool several_at_once = false; // in the list as well, by Ctrl or Shift and a click
+    when_shown([&several_at_once](QFileDialog &dialog) {
+        several_at_once = dialog.fileMode() == QFileDialog::ExistingFiles;
+        dialog.selectNameFilter(dialog.nameFilters().value(2));
+        offered(dialog); // once the filter applies
+        dialog.findChild<QLineEdit *>("fileNameEdit")->setText("\"freedoom.wad\" \"DOOM2.WAD\"");
+        static_cast<QDialog &>(dialog).accept();
+    });
+    const std::optional<FilesChoice> several =
+        QtPlatform().open_files({"", filter, dir.filePath("zdoom")});
+    QVERIFY(several && several_at_once);
+    QCOMPARE(several->filter, 3);
+    QStringList names;
+    for (const QString &path : several->paths)
+        names << canonical(path);
+    QCOMPARE(names, (QStringList{canonical(dir.filePath("freedoom.wad")),
+                                 canonical(dir.filePath("DOOM2.WAD"))}));
 }
 
 QTEST_MAIN(tst_file_filter)

@@ -1,12 +1,15 @@
 // The game dialogs: the level list by the IWAD indicator, the launch request each gives, the
-// WAD and patch boxes, the keyboard and the command line shown before it runs, and the limit
-// toggles; the last game each opens with, and the preset row.
+// WAD and patch boxes with their chooser and file list editor, the keyboard and the command
+// line shown before it runs, and the limit toggles; the last game each opens with, and the
+// preset row.
 #include "game_dialog.h"
 #include "game_presets.h"
 #include "requests.h"
 #include "rig.h"
+#include "wad_list.h"
 
 #include <QClipboard>
+#include <QListWidget>
 #include <QMimeData>
 
 using namespace brx;
@@ -18,13 +21,17 @@ const FormId solo = FormId::launch_solo, multi = FormId::launch_multi;
 
 } // namespace
 
-class tst_games : public QObject {
+class tst_games : public InOwnFolder {
     Q_OBJECT
 private slots:
     void levels();
     void requests_data();
     void requests();
     void wad_and_patch_boxes();
+    void wad_list_text_data();
+    void wad_list_text();
+    void files_editor_data();
+    void files_editor();
     void okay_and_its_command_line();
     void limit_toggles();
     void last_game_data();
@@ -89,32 +96,47 @@ void tst_games::requests() {
 
 // The WAD and patch boxes. "External files...": without brx.cfg, the first-run message and
 // the setup come first and browsing has no starting point; with it, browsing starts at the
-// stored IWAD; the selected filter, not the file's name, decides where the file goes. Files
-// dropped from a file manager onto the dialog or a box go by their names. "Clear" empties both.
+// stored IWAD; several files at a time, in the order chosen; the selected filter, not the
+// files' names, decides where they go, except under "Mods", where each goes by its name.
+// Files dropped from a file manager onto the dialog or a box go by their names. "Clear"
+// empties both.
 void tst_games::wad_and_patch_boxes() {
     Rig rig;
-    for (const auto &[path, filter] : QList<std::pair<QString, int>>{
-             {"/w/a.wad", 1}, {"/w/p.deh", 1}, {"/w/r.bex", 3}, {"/w/q.deh", 2}, {"/w/a.wad", 1}})
-        rig.platform.answer_file(FileChoice{path, filter});
+    for (const auto &[paths, filter] : QList<std::pair<QStringList, int>>{
+             {{"/w/a.wad"}, 1},
+             {{"/w/p.deh", "/w/b.pk3"}, 1},
+             {{"/w/r.bex", "/w/q.deh"}, 3},
+             {{"/w/m.PK3", "/w/x.deh", "/w/z.zip", "/w/n.txt", "/w/y.Bex", "/w/s.pk7"}, 4}})
+        rig.platform.answer_files(FilesChoice{paths, filter});
+    rig.platform.answer_file(std::nullopt); // Cancel
+    rig.platform.answer_file(FileChoice{"/w/a.wad", 1});
     rig.open<GameDialog>(solo, [&](GameDialog &d) {
         const auto boxes = [&d] { return d.request().externalwad + '|' + d.request().dehacked; };
         act(d, "type ExternalWad_textbox=typed.wad; click LoadExternal_button");
         rig.write_cfg(configured);
-        act(d, "click LoadExternal_button; click LoadExternal_button; click LoadExternal_button");
-        QCOMPARE(boxes(), "typed.wad /w/a.wad /w/p.deh|/w/q.deh");
+        act(d, "click LoadExternal_button; click LoadExternal_button");
+        QCOMPARE(boxes(), "typed.wad /w/a.wad /w/p.deh /w/b.pk3|/w/q.deh");
+        click(d, "LoadExternal_button");
+        const QString chosen = "typed.wad /w/a.wad /w/p.deh /w/b.pk3 /w/m.PK3 /w/z.zip "
+                               "/w/s.pk7|/w/y.Bex";
+        QCOMPARE(boxes(), chosen);
+        click(d, "LoadExternal_button");
+        QCOMPARE(boxes(), chosen);
         click(d, "clear_button");
         QCOMPARE(boxes(), "|");
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile("/w/a.WAD"), QUrl::fromLocalFile("/w/p.Deh"),
-                      QUrl::fromLocalFile("/w/q.BEX"), QUrl::fromLocalFile("/w/notes.txt"),
-                      QUrl("https://x/b.wad")});
+                      QUrl::fromLocalFile("/w/c.pk3"), QUrl::fromLocalFile("/w/q.BEX"),
+                      QUrl::fromLocalFile("/w/notes.txt"), QUrl("https://x/b.wad"),
+                      QUrl::fromLocalFile("/w/d.Zip"), QUrl::fromLocalFile("/w/e.pk7")});
         for (QWidget *target : {static_cast<QWidget *>(&d), child(d, "ExternalWad_textbox")}) {
             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
             QVERIFY(QApplication::sendEvent(target, &enter) && enter.isAccepted());
             QVERIFY(QApplication::sendEvent(target, &drop) && drop.isAccepted());
         }
-        QCOMPARE(boxes(), QDir::toNativeSeparators(" /w/a.WAD /w/a.WAD|/w/q.BEX"));
+        QCOMPARE(boxes(), QDir::toNativeSeparators(" /w/a.WAD /w/c.pk3 /w/d.Zip /w/e.pk7 /w/a.WAD "
+                                                   "/w/c.pk3 /w/d.Zip /w/e.pk7|/w/q.BEX"));
         // A list longer than any text box holds by default is kept whole.
         child<QLineEdit>(d, "ExternalWad_textbox")->setText(QString(40000, u'a'));
         click(d, "LoadExternal_button");
@@ -126,7 +148,105 @@ void tst_games::wad_and_patch_boxes() {
     QCOMPARE(rig.platform.file_requests[0].start + '|' + asked.title + '|' + asked.start,
              "|Select Wads|/srv/doom/DOOM2.WAD");
     QCOMPARE(asked.filter, "Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|Dehacked Patch "
-                           "(*.bex)|*.bex");
+                           "(*.bex)|*.bex|Mods (*.wad *.pk3 *.pk7 *.zip *.deh *.bex)|"
+                           "*.wad;*.pk3;*.pk7;*.zip;*.deh;*.bex");
+}
+
+// The WAD box's text read as a list of files (rows joined by '|'), and the list written back;
+// "w/b c.pk3" and "w/d  e.wad" exist.
+void tst_games::wad_list_text_data() {
+    rows<std::tuple<QString, QString, QString>>();
+    const auto row = [](const char *name, const char *text, const char *files,
+                        const char *written) {
+        QTest::newRow(name) << std::tuple(QString(text), QString(files), QString(written));
+    };
+    row("empty", "", "", "");
+    row("blanks only", " \t ", "", "");
+    row("as the chooser builds it", " a.wad /w/b.pk3", "a.wad|/w/b.pk3", " a.wad /w/b.pk3");
+    row("typed, odd blanks", "a.wad\t\tb.wad  ", "a.wad|b.wad", " a.wad b.wad");
+    row("a file with a blank", " w/b c.pk3 x.wad", "w/b c.pk3|x.wad", " w/b c.pk3 x.wad");
+    row("with two blanks", " w/d  e.wad", "w/d  e.wad", " w/d  e.wad");
+    row("its pieces apart when it is not whole", " w/b x c.pk3", "w/b|x|c.pk3", " w/b x c.pk3");
+    row("a folder is no file", " w b.wad", "w|b.wad", " w b.wad");
+}
+
+void tst_games::wad_list_text() {
+    const auto [text, files, written] = fetch<std::tuple<QString, QString, QString>>();
+    write_file("w/b c.pk3");
+    write_file("w/d  e.wad");
+    const QStringList list = wad_files(text);
+    QCOMPARE(list.join(u'|'), files);
+    QCOMPARE(wad_text(list), written);
+}
+
+// The file list editor that "Files..." opens, driven by the steps (see act()) over a dialog
+// whose WAD box holds "  w/a.wad\tw/b c.pk3  w/gone.wad" and patch box "p.deh": the rows it
+// shows (a missing file marked "!"), and the boxes it leaves. Its chooser choosing (filter
+// "Mods") "x.pk7 y.deh z.WAD".
+void tst_games::files_editor_data() {
+    rows<std::tuple<QString, QString, QString>>();
+    const auto row = [](const char *name, const char *steps, const char *shown, const char *boxes) {
+        QTest::newRow(name) << std::tuple(QString(steps), QString(shown), QString(boxes));
+    };
+    const char *const as_read = "w/a.wad|w/b c.pk3|!w/gone.wad";
+    const char *const unchanged = "  w/a.wad\tw/b c.pk3  w/gone.wad|p.deh";
+    row("Okay unchanged: the text as it was", "click Okay_Button", as_read, unchanged);
+    row("Cancel", "key file_list=Alt+Down; key file_list=Delete; click Cancel_Button",
+        "w/b c.pk3|!w/gone.wad", unchanged);
+    row("Escape", "key file_list=Alt+Down; key Escape", "w/b c.pk3|w/a.wad|!w/gone.wad", unchanged);
+    row("keys: move, remove, Enter on Okay",
+        "key file_list=Alt+Down; key file_list=Delete; key file_list=Alt+Up; key "
+        "Okay_Button=Return",
+        "!w/gone.wad|w/b c.pk3", " w/gone.wad w/b c.pk3|p.deh");
+    row("buttons, none past the ends",
+        "click Up_button; click Down_button; click Down_button; click Down_button; click "
+        "Remove_button; click Remove_button; click Up_button; click Okay_Button",
+        "w/b c.pk3", " w/b c.pk3|p.deh");
+    row("all removed",
+        "click Remove_button; click Remove_button; click Remove_button; click "
+        "Remove_button; click Okay_Button",
+        "", "|p.deh");
+    row("added through the chooser", "click Add_button; click Add_button; key Okay_Button=Space",
+        "w/a.wad|w/b c.pk3|!w/gone.wad|!x.pk7|!z.WAD",
+        " w/a.wad w/b c.pk3 w/gone.wad x.pk7 z.WAD|y.deh");
+}
+
+void tst_games::files_editor() {
+    const auto [steps, shown, boxes] = fetch<std::tuple<QString, QString, QString>>();
+    write_file("w/a.wad");
+    write_file("w/b c.pk3");
+    for (const FormId id : {solo, multi}) {
+        Rig rig;
+        rig.write_cfg(configured);
+        if (steps.contains("Add_button")) {
+            rig.platform.answer_files(FilesChoice{{"x.pk7", "y.deh", "z.WAD"}, 4});
+            rig.platform.answer_files(std::nullopt);
+        }
+        rig.platform.script("files_editor", [&](QDialog &editor) {
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+            act(editor, steps.section("; ", 0, -2));
+            auto *list = child<QListWidget>(editor, "file_list");
+            QStringList rows;
+            for (int row = 0; row < list->count(); ++row) {
+                const QListWidgetItem *item = list->item(row);
+                const bool marked = item->data(Qt::AccessibleTextRole)
+                                        .toString()
+                                        .endsWith(item->text() + ", not found");
+                QCOMPARE(item->toolTip(), (marked ? "Not found: " : "") + item->text());
+                rows << (marked ? "!" : "") + item->text();
+            }
+            QCOMPARE(rows.join(u'|'), shown);
+            act(editor, steps.section("; ", -1));
+            QVERIFY(!rig.forms.loaded(FormId::files_editor));
+        });
+        rig.open<GameDialog>(id, [&](GameDialog &d) {
+            child<QLineEdit>(d, "ExternalWad_textbox")->setText("  w/a.wad\tw/b c.pk3  w/gone.wad");
+            child<QLineEdit>(d, "Dehacked_textbox")->setText("p.deh");
+            click(d, "Files_button");
+            QCOMPARE(d.request().externalwad + '|' + d.request().dehacked, boxes);
+        });
+        QCOMPARE(rig.platform.shown, (QStringList{form_name(id), "files_editor"}));
+    }
 }
 
 // Enter presses only a focused button: "Okay" in the single-player dialog, nothing in the

@@ -1,16 +1,20 @@
 // Every window against its form: each control of the form present once, with its class; the
-// window fixed at the form's size; every control inside its container and every caption
-// fitting, on every tab page; the focus moving in the form's tab order; and every control the
-// focus can reach, and every picture, called by a name of its own by assistive technology.
+// window fixed at the form's size; every control inside its container, every caption fitting
+// and drawn in the window's one size, and every check box's indicator drawn whole, on every tab
+// page; the focus moving in the form's tab order; and every control the focus can reach, and
+// every picture, called by a name of its own by assistive technology.
 #include "form_rules.h"
 #include "windows.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyleOption>
 #include <QTabWidget>
 
 using namespace brx;
@@ -87,6 +91,20 @@ QString form_name(const QWidget &widget) {
     return widget.parentWidget()->objectName() + "'s " + widget.metaObject()->className();
 }
 
+// Where the style draws the indicator of a check box or an option button; empty for any other
+// control.
+QRect indicator(QWidget &widget) {
+    auto *button = qobject_cast<QAbstractButton *>(&widget);
+    const bool check = qobject_cast<QCheckBox *>(&widget);
+    if (!check && !qobject_cast<QRadioButton *>(&widget))
+        return {};
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return widget.style()->subElementRect(
+        check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &option, button);
+}
+
 } // namespace
 
 class tst_windows : public QObject {
@@ -130,6 +148,7 @@ void tst_windows::every_window_follows_its_form() {
                 problems << where + "tab order " + chain.join(u' ');
         }
         // What a user would see wrong with the controls shown now.
+        QMap<qreal, QString> sizes; // a control by the point size of its text
         for (const QString &control : controls) {
             QWidget *widget = window.findChild<QWidget *>(control);
             if (!widget || !widget->isVisibleTo(&window))
@@ -146,6 +165,16 @@ void tst_windows::every_window_follows_its_form() {
                 problems << problem + "too low for its text";
             if (!widget->parentWidget()->rect().contains(widget->geometry()))
                 problems << problem + "lies outside its container";
+            if (const QRect box = indicator(*widget);
+                box.isValid() && !widget->rect().contains(box))
+                problems << problem + "its indicator is cut off";
+            sizes.insert(widget->font().pointSizeF(), control);
+        }
+        if (sizes.size() > 1) {
+            QStringList each;
+            for (auto it = sizes.cbegin(); it != sizes.cend(); ++it)
+                each << QStringLiteral("%1 pt (%2)").arg(it.key()).arg(it.value());
+            problems << where + "captions in several sizes: " + each.join(QStringLiteral(", "));
         }
         // Heard through assistive technology: a name, and one that no other control on
         // the page shares.

@@ -2,6 +2,7 @@
 
 #include "aboutbox.h"
 #include "doom_setup.h"
+#include "files_editor.h"
 #include "form_rules.h"
 #include "game_presets.h"
 #include "launch_multi.h"
@@ -32,6 +33,7 @@ void define_forms(Forms &forms) {
     forms.define<launch_solo>(FormId::launch_solo);
     forms.define<launch_multi>(FormId::launch_multi);
     forms.define<aboutbox>(FormId::aboutbox);
+    forms.define<files_editor>(FormId::files_editor);
 }
 
 void set_look(QApplication &app) {

@@ -43,6 +43,8 @@ protected:
 
 const char *const design_rect = "brx_design_rect";
 
+constexpr int lowest_indicator_box = 13;
+
 // Moves a page's controls so that their form positions stay relative to the tab control,
 // whenever the tab control lays out its pages.
 class TabPlacement : public QObject {
@@ -78,12 +80,31 @@ private:
     QTabWidget *tabs_;
 };
 
-// Draws a frame as a line round its controls with the caption on the line, 7 pixels in;
-// everything else as the application's style does. A style of its own, not a style sheet:
-// a style sheet restyles every control of the window and slows each opening.
-class FrameStyle : public QProxyStyle {
+// Draws a frame as a line round its controls with the caption on the line, 7 pixels in; and
+// the indicator of a check box or option button no larger than the control is high, so that
+// it is drawn whole in the 13 pixel high boxes of the forms; everything else as the
+// application's style does. A style of its own, not a style sheet: a style sheet restyles
+// every control of the window and slows each opening.
+class FormStyle : public QProxyStyle {
 public:
-    explicit FrameStyle(QStyle *base) : QProxyStyle(base) { setParent(qApp); }
+    explicit FormStyle(QStyle *base) : QProxyStyle(base) { setParent(qApp); }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override {
+        const int size = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+            // The lowest check boxes of the forms are 13 pixels high: every indicator is at
+            // most that size, so that all of them match, and at most the control's height.
+            return qMin(qMin(size, lowest_indicator_box),
+                        widget && widget->height() > 0 ? widget->height() : size);
+        default:
+            return size;
+        }
+    }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
                          const QWidget *widget) const override {
@@ -123,10 +144,10 @@ public:
     }
 };
 
-QStyle *frame_style() {
-    if (auto *style = qApp->findChild<FrameStyle *>(QString(), Qt::FindDirectChildrenOnly))
+QStyle *form_style() {
+    if (auto *style = qApp->findChild<FormStyle *>(QString(), Qt::FindDirectChildrenOnly))
         return style;
-    return new FrameStyle(QStyleFactory::create(QApplication::style()->name()));
+    return new FormStyle(QStyleFactory::create(QApplication::style()->name()));
 }
 
 } // namespace
@@ -183,8 +204,11 @@ void apply_form_rules(QWidget &window) {
     for (QTabWidget *tabs : window.findChildren<QTabWidget *>())
         new TabPlacement(tabs);
 
-    for (QGroupBox *frame : window.findChildren<QGroupBox *>())
-        frame->setStyle(frame_style());
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        if (qobject_cast<QGroupBox *>(control) || qobject_cast<QCheckBox *>(control) ||
+            qobject_cast<QRadioButton *>(control))
+            control->setStyle(form_style());
+    }
 
     auto *enter = new EnterPresses(&window);
     for (QPushButton *button : window.findChildren<QPushButton *>()) {
@@ -195,15 +219,20 @@ void apply_form_rules(QWidget &window) {
 }
 
 void fit_captions(QWidget &window) {
-    for (QWidget *control : window.findChildren<QWidget *>()) {
-        // A list of the user's own names (the presets) is not drawn smaller for a long one.
-        if (control->property("user_entries").toBool())
-            continue;
-        while (caption_overflow(*control) > 0 && control->font().pointSizeF() > 7) {
-            QFont smaller = control->font();
-            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
-            control->setFont(smaller);
+    const QList<QWidget *> controls = window.findChildren<QWidget *>();
+    const auto any_overflows = [&controls] {
+        for (QWidget *control : controls) {
+            // A list of the user's own names (the presets) does not shrink the window.
+            if (!control->property("user_entries").toBool() && caption_overflow(*control) > 0)
+                return true;
         }
+        return false;
+    };
+    // The whole window's font, which its controls take: one caption size in a window.
+    while (window.font().pointSizeF() > 7 && any_overflows()) {
+        QFont smaller = window.font();
+        smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+        window.setFont(smaller);
     }
 }
 

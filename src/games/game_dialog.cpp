@@ -52,6 +52,7 @@ void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel, QPushButton
     connect(remove, &QPushButton::clicked, this, &GameDialog::preset_delete_Click);
     connect(shortcut, &QPushButton::clicked, this, &GameDialog::preset_shortcut_Click);
     connect(defaults, &QPushButton::clicked, this, &GameDialog::defaults_button_Click);
+    connect(panel_.Files_button, &QPushButton::clicked, this, &GameDialog::Files_button_Click);
 }
 
 void GameDialog::Form_Load() {
@@ -218,6 +219,10 @@ void GameDialog::LoadExternal_button_Click() {
 
 void GameDialog::clear_button_Click() {
     panel_.clear();
+}
+
+void GameDialog::Files_button_Click() {
+    forms().show_modal(FormId::files_editor);
 }
 
 void GameDialog::dragEnterEvent(QDragEnterEvent *event) {

@@ -1,4 +1,5 @@
-// The base of the two game dialogs: the game options panel, "Okay" handing the dialog's
+// The base of the two game dialogs: the game options panel with its file list editor
+// ("Files..."), "Okay" handing the dialog's
 // launch request to the launch, "Cancel", an Escape key that closes nothing, files dropped
 // from the desktop, and the command line shown before it runs (the tooltip of "Okay" and
 // "Copy command line" in the dialog's context menu). Each dialog opens with the last game
@@ -23,6 +24,8 @@ public:
     virtual LaunchRequest request() const = 0;
     // The command line "Okay" would start now.
     QString command_line() const;
+    // The panel, for the file list editor that "Files..." opens over the dialog.
+    const GamePanel &panel() const { return panel_; }
 
     GameKind kind() const;
     // The dialog's choices as they stand, and back.
@@ -42,6 +45,7 @@ public slots:
     void preset_delete_Click();
     void preset_shortcut_Click();
     void defaults_button_Click();
+    void Files_button_Click();
 
 protected:
     GameDialog(Forms &forms, FormId id);

@@ -1,6 +1,7 @@
 #include "game_panel.h"
 
 #include "file_chooser.h"
+#include "wad_list.h"
 
 #include <QDir>
 
@@ -39,15 +40,63 @@ void GamePanel::fill(WadKind kind) const {
     level->setCurrentIndex(level->count() > 0 ? 0 : -1);
 }
 
+GameFiles files_by_extension(const QStringList &paths) {
+    static const QStringList wads{QStringLiteral(".wad"), QStringLiteral(".pk3"),
+                                  QStringLiteral(".pk7"), QStringLiteral(".zip")};
+    static const QStringList patches{QStringLiteral(".deh"), QStringLiteral(".bex")};
+    const auto one_of = [](const QString &path, const QStringList &suffixes) {
+        for (const QString &suffix : suffixes) {
+            if (path.endsWith(suffix, Qt::CaseInsensitive))
+                return true;
+        }
+        return false;
+    };
+    GameFiles files;
+    for (const QString &path : paths) {
+        if (one_of(path, wads))
+            files.wads << path;
+        else if (one_of(path, patches))
+            files.patch = path;
+    }
+    return files;
+}
+
+std::optional<GameFiles> choose_game_files(Forms &forms) {
+    const std::optional<FilesChoice> choice =
+        choose_files(forms, 0,
+                     {QStringLiteral("Select Wads"),
+                      QStringLiteral("Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|"
+                                     "Dehacked Patch (*.bex)|*.bex|"
+                                     "Mods (*.wad *.pk3 *.pk7 *.zip *.deh *.bex)|"
+                                     "*.wad;*.pk3;*.pk7;*.zip;*.deh;*.bex"),
+                      {}},
+                     &Settings::doom_iwad);
+    if (!choice || choice->paths.isEmpty())
+        return std::nullopt;
+    // The selected filter decides, not the files' names, except under "Mods".
+    switch (choice->filter) {
+    case 1:
+        return GameFiles{choice->paths, {}};
+    case 2:
+    case 3:
+        return GameFiles{{}, choice->paths.constLast()};
+    case 4:
+        return files_by_extension(choice->paths);
+    default:
+        return std::nullopt;
+    }
+}
+
 void GamePanel::choose_external_file(Forms &forms) const {
-    choose_file(
-        forms, 0,
-        {QStringLiteral("Select Wads"),
-         QStringLiteral("Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|"
-                        "Dehacked Patch (*.bex)|*.bex"),
-         {}},
-        &Settings::doom_iwad,
-        {{ExternalWad_textbox, FileTarget::append}, {Dehacked_textbox}, {Dehacked_textbox}});
+    if (const std::optional<GameFiles> files = choose_game_files(forms))
+        add(*files);
+}
+
+void GamePanel::add(const GameFiles &files) const {
+    if (!files.wads.isEmpty())
+        ExternalWad_textbox->setText(ExternalWad_textbox->text() + wad_text(files.wads));
+    if (!files.patch.isEmpty())
+        Dehacked_textbox->setText(files.patch);
 }
 
 void GamePanel::clear() const {
@@ -56,21 +105,14 @@ void GamePanel::clear() const {
 }
 
 bool GamePanel::take_dropped(const QList<QUrl> &urls) const {
-    bool taken = false;
+    QStringList paths;
     for (const QUrl &url : urls) {
-        if (!url.isLocalFile())
-            continue;
-        const QString path = QDir::toNativeSeparators(url.toLocalFile());
-        if (path.endsWith(QStringLiteral(".wad"), Qt::CaseInsensitive)) {
-            ExternalWad_textbox->setText(ExternalWad_textbox->text() + u' ' + path);
-            taken = true;
-        } else if (path.endsWith(QStringLiteral(".deh"), Qt::CaseInsensitive) ||
-                   path.endsWith(QStringLiteral(".bex"), Qt::CaseInsensitive)) {
-            Dehacked_textbox->setText(path);
-            taken = true;
-        }
+        if (url.isLocalFile())
+            paths << QDir::toNativeSeparators(url.toLocalFile());
     }
-    return taken;
+    const GameFiles files = files_by_extension(paths);
+    add(files);
+    return !files.wads.isEmpty() || !files.patch.isEmpty();
 }
 
 void GamePanel::read_into(LaunchRequest &request) const {

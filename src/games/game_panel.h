@@ -1,7 +1,7 @@
 // The game options both game dialogs carry under the same names: the skill and level lists,
 // the three monster options, and the external WAD and Dehacked patch fields with their
-// chooser ("External files...") and "clear". Each dialog's form places them; the panel fills,
-// changes and reads them the same way in both.
+// chooser ("External files..."), "clear" and the list editor ("Files..."). Each dialog's form
+// places them; the panel fills, changes and reads them the same way in both.
 #pragma once
 
 #include "launch_request.h"
@@ -13,10 +13,28 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUrl>
+#include <optional>
 
 namespace brx {
 
 class Forms;
+
+// Files for a game: WADs (and .pk3, .pk7, .zip mods) to append to the WAD list, in order, and
+// a patch to replace the patch with (empty: none).
+struct GameFiles {
+    QStringList wads;
+    QString patch;
+};
+
+// The files by their extensions, in any letter case: .wad, .pk3, .pk7 and .zip are WADs, .deh
+// and .bex patches (the last one counts); others are left out.
+GameFiles files_by_extension(const QStringList &paths);
+
+// The external-files chooser: reloads the settings (prompting for a first run), browses from
+// the stored IWAD, and lets the user choose several files at once. Under "Doom Wads" every
+// file chosen is a WAD, under either "Dehacked Patch" the last one chosen is the patch, under
+// "Mods" each goes by its extension. Nothing on Cancel or a failure.
+std::optional<GameFiles> choose_game_files(Forms &forms);
 
 // The five skills, the engine's skill numbers 1 to 5 in list order.
 QStringList skill_names();
@@ -35,6 +53,7 @@ struct GamePanel {
     QPushButton *LoadExternal_button = nullptr;
     QPushButton *clear_button = nullptr;
     QLineEdit *other_options = nullptr;
+    QPushButton *Files_button = nullptr;
 
     // The panel's controls among those a dialog's form has built.
     template <typename Form> static GamePanel of(Form &form) {
@@ -47,18 +66,19 @@ struct GamePanel {
                 form.Dehacked_textbox,
                 form.LoadExternal_button,
                 form.clear_button,
-                form.other_options};
+                form.other_options,
+                form.Files_button};
     }
 
     // Fills the lists: "Ultra-Violence" selected, the first level when there are levels.
     void fill(WadKind kind) const;
-    // "External files...": a WAD is appended to the WAD list after a blank, a patch replaces
-    // the patch. Cancel or a failure changes nothing.
+    // "External files...": each WAD is appended to the WAD list after a blank, a patch
+    // replaces the patch. Cancel or a failure changes nothing.
     void choose_external_file(Forms &forms) const;
+    void add(const GameFiles &files) const;
     void clear() const;
-    // Files dropped on the dialog go where the chooser would put them, by their extension in
-    // any letter case: .wad appended, .deh or .bex replacing the patch. Returns whether any
-    // was taken.
+    // Files dropped on the dialog go where "Mods" in the chooser would put them, by their
+    // extensions. Returns whether any was taken.
     bool take_dropped(const QList<QUrl> &urls) const;
     // The values the panel gives every launch request, the skill aside.
     void read_into(LaunchRequest &request) const;

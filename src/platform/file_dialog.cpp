@@ -73,7 +73,8 @@ private:
 
 } // namespace
 
-std::optional<FileChoice> run_file_dialog(const FileRequest &request, QWidget *parent) {
+std::optional<FilesChoice> run_file_dialog(const FileRequest &request, QWidget *parent,
+                                           Choose choose) {
     const QList<FilterEntry> entries = parse_filter(request.filter);
     QStringList descriptions;
     for (const FilterEntry &entry : entries)
@@ -82,7 +83,8 @@ std::optional<FileChoice> run_file_dialog(const FileRequest &request, QWidget *p
     QFileDialog dialog(parent, request.title);
     // Qt's own dialog, so that our matching rules decide what is offered.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(choose == Choose::several ? QFileDialog::ExistingFiles
+                                                 : QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     auto *proxy = new FilterProxy(entries, &dialog);
     dialog.setProxyModel(proxy);
@@ -128,8 +130,11 @@ std::optional<FileChoice> run_file_dialog(const FileRequest &request, QWidget *p
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const int filter = int(descriptions.indexOf(dialog.selectedNameFilter()));
-    return FileChoice{QDir::toNativeSeparators(dialog.selectedFiles().constFirst()),
-                      filter < 0 ? 1 : filter + 1};
+    // In the order the user picked them: the dialog keeps the order of its selection.
+    QStringList paths;
+    for (const QString &path : dialog.selectedFiles())
+        paths << QDir::toNativeSeparators(path);
+    return FilesChoice{paths, filter < 0 ? 1 : filter + 1};
 }
 
 } // namespace brx

@@ -9,6 +9,10 @@ class QWidget;
 
 namespace brx {
 
-std::optional<FileChoice> run_file_dialog(const FileRequest &request, QWidget *parent);
+enum class Choose { one, several };
+
+// The chosen files, at least one, in the order the dialog gives them.
+std::optional<FilesChoice> run_file_dialog(const FileRequest &request, QWidget *parent,
+                                           Choose choose);
 
 } // namespace brx

@@ -4,6 +4,7 @@
 // implementation in the tests; main() hands in the Qt one.
 #pragma once
 
+#include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -31,6 +32,12 @@ struct FileRequest {
 // counted from 1.
 struct FileChoice {
     QString path;
+    int filter = 1;
+};
+
+// The files confirmed at once, in the order the user chose them, and the filter's number.
+struct FilesChoice {
+    QStringList paths;
     int filter = 1;
 };
 
@@ -70,6 +77,8 @@ public:
 
     // Nothing when the user cancels or the dialog fails.
     virtual std::optional<FileChoice> open_file(const FileRequest &request) = 0;
+    // The same dialog choosing several files at once (at least one when it answers).
+    virtual std::optional<FilesChoice> open_files(const FileRequest &request) = 0;
 
     // Asks for one line of text, the box starting with initial; nothing when the user cancels.
     virtual std::optional<QString> ask_text(const QString &prompt, const QString &title,

@@ -129,7 +129,15 @@ void QtPlatform::message_box(const QString &prompt, const QString &title) {
 }
 
 std::optional<FileChoice> QtPlatform::open_file(const FileRequest &request) {
-    return run_file_dialog(request, QApplication::activeModalWidget());
+    const std::optional<FilesChoice> choice =
+        run_file_dialog(request, QApplication::activeModalWidget(), Choose::one);
+    if (!choice)
+        return std::nullopt;
+    return FileChoice{choice->paths.constFirst(), choice->filter};
+}
+
+std::optional<FilesChoice> QtPlatform::open_files(const FileRequest &request) {
+    return run_file_dialog(request, QApplication::activeModalWidget(), Choose::several);
 }
 
 std::optional<QString> QtPlatform::ask_text(const QString &prompt, const QString &title,

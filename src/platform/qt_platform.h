@@ -14,6 +14,7 @@ public:
     std::optional<FileChoice> open_file(const FileRequest &request) override;
     std::optional<QString> ask_text(const QString &prompt, const QString &title,
                                     const QString &initial) override;
+    std::optional<FilesChoice> open_files(const FileRequest &request) override;
     QString program_folder() const override;
     QString state_folder() const override;
     QString user_config_folder() const override;

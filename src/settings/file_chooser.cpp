@@ -7,13 +7,28 @@
 
 namespace brx {
 
-void choose_file(Forms &forms, qint16 silent, FileRequest request, QString Settings::*start,
-                 const QList<FileTarget> &targets) {
+namespace {
+
+// Browsing starts from the stored path, not from what a box holds now.
+FileRequest from_stored(Forms &forms, qint16 silent, FileRequest request,
+                        QString Settings::*start) {
     Settings stored;
     BRXdata::load_settings(forms, silent, stored);
-    // Browsing starts from the stored path, not from what a box holds now.
     request.start = stored.*start;
-    const std::optional<FileChoice> choice = forms.platform().open_file(request);
+    return request;
+}
+
+} // namespace
+
+std::optional<FilesChoice> choose_files(Forms &forms, qint16 silent, FileRequest request,
+                                        QString Settings::*start) {
+    return forms.platform().open_files(from_stored(forms, silent, std::move(request), start));
+}
+
+void choose_file(Forms &forms, qint16 silent, FileRequest request, QString Settings::*start,
+                 const QList<FileTarget> &targets) {
+    const std::optional<FileChoice> choice =
+        forms.platform().open_file(from_stored(forms, silent, std::move(request), start));
     if (!choice || choice->filter < 1 || choice->filter > targets.size())
         return;
     const FileTarget &target = targets[choice->filter - 1];

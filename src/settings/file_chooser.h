@@ -1,6 +1,6 @@
 // The file choosers of the dialogs ("..." in the setup dialog, "External files..." in the game
 // dialogs): reload the settings, browse from a stored path, and put the chosen file where the
-// selected filter says.
+// selected filter says, or hand back the files chosen.
 #pragma once
 
 #include "platform.h"
@@ -28,5 +28,10 @@ struct FileTarget {
 // and any failure of the dialog change nothing and say nothing.
 void choose_file(Forms &forms, qint16 silent, FileRequest request, QString Settings::*start,
                  const QList<FileTarget> &targets);
+
+// Loads the settings as choose_file() does and lets the user choose several files at once,
+// browsing from the stored path that `start` names. Nothing on Cancel or a failure.
+std::optional<FilesChoice> choose_files(Forms &forms, qint16 silent, FileRequest request,
+                                        QString Settings::*start);
 
 } // namespace brx

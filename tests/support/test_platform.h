@@ -34,7 +34,17 @@ public:
     // Scripts per window objectName, used in order, one per showing. A window without a
     // script left is closed by its close box straight away.
     void script(const QString &window, Script run) { scripts_[window].append(std::move(run)); }
-    void answer_file(std::optional<FileChoice> answer) { file_answers_.append(std::move(answer)); }
+    // Answers for the file-open dialog, one per showing, whether it chooses one file or
+    // several.
+    void answer_file(std::optional<FileChoice> answer) {
+        if (answer)
+            file_answers_.append(FilesChoice{{answer->path}, answer->filter});
+        else
+            file_answers_.append(std::nullopt);
+    }
+    void answer_files(std::optional<FilesChoice> answer) {
+        file_answers_.append(std::move(answer));
+    }
     void answer_text(std::optional<QString> answer) { text_answers_.append(std::move(answer)); }
     // Scripts and file answers queued but never used.
     int unused_answers() const {
@@ -78,6 +88,15 @@ public:
             on_message();
     }
     std::optional<FileChoice> open_file(const FileRequest &request) override {
+        const std::optional<FilesChoice> answer = open_files(request);
+        if (!answer)
+            return std::nullopt;
+        if (answer->paths.size() != 1)
+            qFatal("file-open dialog \"%s\" for one file answered with several",
+                   qPrintable(request.title));
+        return FileChoice{answer->paths.constFirst(), answer->filter};
+    }
+    std::optional<FilesChoice> open_files(const FileRequest &request) override {
         file_requests.append(request);
         if (file_answers_.isEmpty())
             qFatal("file-open dialog \"%s\" shown with no answer queued",
@@ -108,7 +127,7 @@ public:
 
 private:
     QHash<QString, QList<Script>> scripts_;
-    QList<std::optional<FileChoice>> file_answers_;
+    QList<std::optional<FilesChoice>> file_answers_;
     QList<std::optional<QString>> text_answers_;
 };
 

@@ -12,9 +12,10 @@
 
 namespace brx {
 
-enum class FormId : int { doom_setup, launch_solo, launch_multi, aboutbox };
+enum class FormId : int { doom_setup, launch_solo, launch_multi, aboutbox, files_editor };
 inline constexpr FormId all_forms[] = {FormId::doom_setup, FormId::launch_solo,
-                                       FormId::launch_multi, FormId::aboutbox};
+                                       FormId::launch_multi, FormId::aboutbox,
+                                       FormId::files_editor};
 
 // The dialog's window name, which its form gives it.
 inline QString form_name(FormId id) {
@@ -27,6 +28,8 @@ inline QString form_name(FormId id) {
         return QStringLiteral("launch_multi");
     case FormId::aboutbox:
         return QStringLiteral("aboutbox");
+    case FormId::files_editor:
+        return QStringLiteral("files_editor");
     }
     return {};
 }
