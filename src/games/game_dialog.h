@@ -7,6 +7,8 @@
 #include "form_dialog.h"
 #include "game_panel.h"
 
+#include <QTimer>
+
 namespace brx {
 
 class GameDialog : public FormDialog {
@@ -19,6 +21,8 @@ public:
     virtual LaunchRequest request() const = 0;
     // The command line "Okay" would start now.
     QString command_line() const;
+    // The game options panel, to select a level by its map's name (GamePanel::select_map).
+    const GamePanel &panel() const { return panel_; }
 
 public slots:
     void Okay_Button_Click();
@@ -43,6 +47,13 @@ protected:
 
 private:
     void finish_form(QPushButton *okay, QPushButton *cancel);
+    // Reads the maps of the IWAD and the files named in the boxes off the interface thread
+    // and shows them when the read is the latest.
+    void read_levels();
+
+    // A change to the boxes rebuilds the level list once typing pauses.
+    QTimer levels_due_;
+    int levels_read_ = 0; // the number of the latest read
 };
 
 } // namespace brx
