@@ -57,7 +57,7 @@ int main(int argc, char **argv) {
                          : args[6] == u"doom2" ? WadKind::doom2
                                                : WadKind::unknown;
     QStringList fields = args[7].split(u"; "_s);
-    const qsizetype titled = fields.indexOf(QRegularExpression(u"^title="_s));
+    const qsizetype titled = fields.indexOf(QRegularExpression(u"title=.*"_s));
     const QString title = titled < 0 ? QString() : fields.takeAt(titled).mid(6);
     LaunchRequest asked = request(fields.join(u"; "_s));
     if (titled >= 0) {
