@@ -85,15 +85,16 @@ void tst_games::levels_follow_the_files() {
                  QStringList({"MAP05: Tiny Hall", "MYMAP", "", "Map01", "Map07"}));
         const int at = level->findText(pick);
         const auto *item = qobject_cast<QStandardItemModel *>(level->model())->item(at);
-        if (!item->isEnabled()) {
-            QCOMPARE(item->toolTip(), outcome);
+        const bool greyed = outcome.endsWith(u'.');
+        QCOMPARE(item->isEnabled() ? QString() : item->toolTip(), greyed ? outcome : QString());
+        if (greyed) {
             QVERIFY(!d.panel().select_map(pick));
             return;
         }
         level->setCurrentIndex(at);
         click(d, "Okay_Button");
     });
-    if (!outcome.endsWith(u'.'))
+    if (!outcome.endsWith(u'.') && !QTest::currentTestFailed())
         QVERIFY2(rig.platform.starts.value(0).command_line.contains(outcome),
                  qPrintable(rig.platform.starts.value(0).command_line));
 }

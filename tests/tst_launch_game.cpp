@@ -97,9 +97,10 @@ void tst_launch_game::command_lines_data() {
     // kind, +map beyond.
     row("solo; level=MAP05", " -skill  4 -warp 05", zd, "IWAD: Unknown");
     row("solo; level=E9M9", " -skill  4 -warp 9 9", zd, d1);
-    for (const char *beyond : {"E1M10", "E10M1", "MAP33", "MAP00", "MYMAP", "E2"})
+    for (const char *beyond : {"E1M10", "E10M1", "MAP00", "MYMAP", "E2"})
         row(QString("solo; level=") + beyond, QString(" -skill  4 +map ") + beyond, zd, d1);
     row("solo; level=MAP05", " -skill  4 +map MAP05", zd, d1);
+    row("solo; level=MAP33", " -skill  4 +map MAP33");
     row("solo; level=E1M1", " -skill  4 +map E1M1");
 
     // Skill: the number, plus 1 when hosting, with a blank in its sign place.
