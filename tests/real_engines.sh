@@ -135,6 +135,54 @@ for engine in "${engines[@]}"; do
     end_engines "$count"
 done
 
+# A PWAD whose only map is MAP05, titled "Tiny Hall" by its UMAPINFO (woof) or by a Dehacked
+# patch's [STRINGS] (chocolate-doom): the level is picked by that title as the level
+# list shows it, and the engine must go to MAP05.
+le32() {
+    local n=$1
+    printf "\\$(printf %03o $((n & 255)))\\$(printf %03o $((n >> 8 & 255)))"
+    printf "\\$(printf %03o $((n >> 16 & 255)))\\$(printf %03o $((n >> 24 & 255)))"
+}
+# make_pwad OUT NAME=FILE...: a PWAD of these lumps, an empty FILE giving an empty lump.
+make_pwad() {
+    local out=$1 offset=12 size name file
+    shift
+    : >"$out.data"
+    : >"$out.dir"
+    for lump; do
+        name=${lump%%=*} file=${lump#*=} size=0
+        if [ -n "$file" ]; then
+            cat "$file" >>"$out.data"
+            size=$(stat -c %s "$file")
+        fi
+        { le32 "$offset"; le32 "$size"; printf '%-8.8s' "$name" | tr ' ' '\0'; } >>"$out.dir"
+        offset=$((offset + size))
+    done
+    { printf PWAD; le32 $#; le32 "$offset"; cat "$out.data" "$out.dir"; } >"$out"
+}
+printf 'MAP MAP05\n{\n    levelname = "Tiny Hall"\n}\n' >"$work/umapinfo.txt"
+printf 'Patch File for DeHackEd v3.0\nDoom version = 19\nPatch format = 6\n\n[STRINGS]\n%s\n' \
+    'HUSTR_5 = MAP05: Tiny Hall' >"$work/title.deh"
+map05=(MAP05= THINGS= LINEDEFS= SIDEDEFS= VERTEXES= SECTORS=)
+make_pwad "$work/map05.wad" "${map05[@]}" UMAPINFO="$work/umapinfo.txt"
+make_pwad "$work/map05-plain.wad" "${map05[@]}"
+for engine in chocolate-doom woof; do
+    [ -x "/usr/games/$engine" ] || continue
+    count=${#pids[@]}
+    case $engine in
+    woof) files="externalwad= $work/map05.wad" ;;
+    *) files="externalwad= $work/map05-plain.wad; dehacked=$work/title.deh" ;;
+    esac
+    start "$engine-titled" "$engine" "solo; title=Tiny Hall; $files"
+    grep -q '^start_game: Tiny Hall is MAP05$' "$work/$engine-titled.start" ||
+        fail "$engine: the title did not pick MAP05"
+    log=$work/$engine-titled.log
+    # The map's lumps are empty: the engine goes to MAP05 and then stops.
+    await "$log" '^startskill 3  deathmatch: 0  startmap: 5'
+    echo "$engine: \"Tiny Hall\" is MAP05: $(grep -m1 'startmap: 5' "$log")"
+    end_engines "$count"
+done
+
 if [ -x /usr/games/dsda-doom ]; then
     status=0
     "$start_game" /usr/games/dsda-doom "$iwad" 320 200 44100 doom2 host \

@@ -7,10 +7,12 @@
 #include "requests.h"
 #include "rig.h"
 #include "wad_list.h"
+#include "wads.h"
 
 #include <QClipboard>
 #include <QListWidget>
 #include <QMimeData>
+#include <QStandardItemModel>
 
 using namespace brx;
 
@@ -25,6 +27,8 @@ class tst_games : public InOwnFolder {
     Q_OBJECT
 private slots:
     void levels();
+    void levels_follow_the_files_data();
+    void levels_follow_the_files();
     void requests_data();
     void requests();
     void wad_and_patch_boxes();
@@ -56,6 +60,55 @@ void tst_games::levels() {
                      row.section(u'|', 1));
         });
     }
+}
+
+// The level list follows the files: a WAD typed into the box lists its maps first, titled as
+// its UMAPINFO says, then a separator and the IWAD's fixed list; the selected map stays
+// selected. "Okay" goes to the map picked by its title, by its name as the engine's family
+// reaches it; a map it cannot reach is greyed, its tooltip saying why.
+void tst_games::levels_follow_the_files_data() {
+    rows<std::tuple<QString, QString, QString>>(); // engine, the entry picked, the outcome
+    const auto row = [](const QString &engine, const QString &pick, const QString &outcome) {
+        QTest::addRow("%s %s", qPrintable(engine), qPrintable(pick))
+            << std::tuple(engine, pick, outcome);
+    };
+    row("/g/zdoom", "MAP05: Tiny Hall", " -warp 05 ");
+    row("/g/zdoom", "MYMAP", " +map MYMAP ");
+    row("/g/woof", "MAP05: Tiny Hall", " -warp 05");
+    row("/g/chocolate-doom", "MYMAP",
+        "chocolate-doom cannot start MYMAP: -warp goes only to E1M1 to E4M9 and MAP01 to MAP99.");
+}
+
+void tst_games::levels_follow_the_files() {
+    const auto [engine, pick, outcome] = fetch<std::tuple<QString, QString, QString>>();
+    Rig rig;
+    QList<LumpBytes> lumps = binary_map("MAP05") + binary_map("MYMAP");
+    lumps.append(LumpBytes{"UMAPINFO", "MAP MAP05 { levelname = \"Tiny Hall\" }"});
+    const QString wad = rig.dir.filePath("my mod.wad");
+    write_file(wad, make_wad("PWAD", lumps));
+    rig.write_cfg(engine.toUtf8() + ",/g/DOOM2.WAD,640,480,44100,2,0");
+    rig.main.show_iwad_kind("DOOM2.WAD");
+    rig.open<GameDialog>(solo, [&](GameDialog &d) {
+        auto *level = child<QComboBox>(d, "level");
+        act(d, "pick level=Map07; type ExternalWad_textbox= " + wad);
+        QTRY_COMPARE(level->count(), 2 + 1 + 32);
+        QCOMPARE(QStringList({level->itemText(0), level->itemText(1), level->itemText(2),
+                              level->itemText(3), level->currentText()}),
+                 QStringList({"MAP05: Tiny Hall", "MYMAP", "", "Map01", "Map07"}));
+        const int at = level->findText(pick);
+        const auto *item = qobject_cast<QStandardItemModel *>(level->model())->item(at);
+        const bool greyed = outcome.endsWith(u'.');
+        QCOMPARE(item->isEnabled() ? QString() : item->toolTip(), greyed ? outcome : QString());
+        if (greyed) {
+            QVERIFY(!d.panel().select_map(pick));
+            return;
+        }
+        level->setCurrentIndex(at);
+        click(d, "Okay_Button");
+    });
+    if (!outcome.endsWith(u'.') && !QTest::currentTestFailed())
+        QVERIFY2(rig.platform.starts.value(0).command_line.contains(outcome),
+                 qPrintable(rig.platform.starts.value(0).command_line));
 }
 
 // What "Okay" hands to the launch after the steps (see act()), from a fresh opening ("IWAD:

@@ -85,14 +85,23 @@ void tst_launch_game::command_lines_data() {
     row("solo; gogame=0; fastmonsters=1", " -fast");
     row("solo; gogame=-1", "");
 
-    // Warp numbers by the caption, compared with its case; positions beyond the level's end
-    // give nothing.
+    // Warp numbers of the fixed lists' levels by the caption, compared with its case;
+    // positions beyond the level's end give nothing.
     row("solo; level=E2M3", " -skill  4 -warp 2 3", zd, d1);
-    row("solo; level=E2", " -skill  4 -warp 2 ", zd, d1);
+    row("solo; level=e2", " -skill  4 -warp 2 ", zd, d1);
     row("solo; level=", " -skill  4", zd, d1);
-    row("solo; level=E", " -skill  4", zd, d1);
+    row("solo; level=e", " -skill  4", zd, d1);
     row("solo; level=Map0", " -skill  4 -warp 0");
     row("solo", " -skill  4", zd, "IWAD: DOOM2");
+    // A map's lump name by its own kind: -warp within the ZDoom family's reach and the IWAD's
+    // kind, +map beyond.
+    row("solo; level=MAP05", " -skill  4 -warp 05", zd, "IWAD: Unknown");
+    row("solo; level=E9M9", " -skill  4 -warp 9 9", zd, d1);
+    for (const char *beyond : {"E1M10", "E10M1", "MAP00", "MYMAP", "E2"})
+        row(QString("solo; level=") + beyond, QString(" -skill  4 +map ") + beyond, zd, d1);
+    row("solo; level=MAP05", " -skill  4 +map MAP05", zd, d1);
+    row("solo; level=MAP33", " -skill  4 +map MAP33");
+    row("solo; level=E1M1", " -skill  4 +map E1M1");
 
     // Skill: the number, plus 1 when hosting, with a blank in its sign place.
     row("solo; skill=4", go);
@@ -157,6 +166,8 @@ void tst_launch_game::arguments_data() {
         "", "zdoom", "D.WAD",
         "host; playernum= 3 x; timelimit=1; timetext=20 ; host_dup=1; level=Map1",
         "zdoom|-iwad|D.WAD|-skill|4|-warp|1|-extratic|-dup|2|-host|3|x|+set|timelimit|20|..."};
+    QTest::newRow("a map named by the ZDoom family") << Row{
+        "", "zdoom", "D.WAD", "solo; level=MYMAP", "zdoom|-iwad|D.WAD|-skill|4|+map|MYMAP|..."};
     QTest::newRow("a joining player's address and dup value")
         << Row{"", "zdoom", "", "join; hostip= 10.0.0.2\tx; client_dup=1; clientdup_value=2 3",
                "zdoom|-iwad||-extratic|-dup|2|3|-join|10.0.0.2|x|..."};
@@ -263,6 +274,25 @@ void tst_launch_game::families_data() {
         "refused: Timelimit must be a whole number from 0 up, or left empty.");
     add("/usr/games/chocolate-doom", "host; fraglimit=1; fragtext=x", "IWAD: Doom2",
         choc + " -skill  4 -warp 01 -extratics 1 -privateserver -nodes 2" + video);
+
+    // How far each family's -warp reaches; a map beyond it is left out for the engine's first.
+    const auto warp = [&](const QString &engine, const QString &level, const QString &caption,
+                          const QString &option) {
+        const bool sized = !engine.contains(u"woof");
+        add(engine, "solo; level=" + level, caption,
+            engine + " -iwad DOOM2.WAD -skill  4" + option + (sized ? video : QString()));
+    };
+    warp("/usr/games/chocolate-doom", "E4M9", d1, " -warp 4 9");
+    warp("/usr/games/crispy-doom", "E5M1", d1, "");
+    warp("/usr/games/chocolate-doom", "E1M10", "IWAD: Unknown", "");
+    warp("/usr/games/chocolate-doom", "MAP99", "IWAD: Doom2", " -warp 99");
+    warp("/usr/games/chocolate-doom", "MAP05", d1, "");
+    warp("/usr/games/chocolate-doom", "MYMAP", "IWAD: Doom2", "");
+    warp("/usr/games/woof", "E1M10", d1, " -warp 1 10");
+    warp("/usr/games/woof", "E1M1", "IWAD: Doom2", "");
+    warp("/usr/games/dsda-doom", "E5M1", d1, " -warp 5 1");
+    warp("/usr/games/dsda-doom", "MAP33", "IWAD: Doom2", " -warp 33");
+    warp("/usr/games/dsda-doom", "MAP100", "IWAD: Doom2", "");
 
     // Any other name is a ZDoom-family engine, its line the launcher's own.
     const QString zdoom_video = video + " +snd_samplerate 44100";

@@ -2,18 +2,23 @@
 // does, from these settings, the IWAD's kind ("doom", "doom2", else unknown) and a request written
 // as the tests write it ("host; mode=2; playernum=2"), and prints its command line and the started
 // engine's process id, each after "start_game: ". The engine inherits this tool's output. Exits 3
-// with the message when the family refuses the game, 2 when the start fails.
+// with the message when the family refuses the game, 2 when the start fails. A request's
+// "title=Tiny Hall" picks the level as the level list does: the map of that title among the
+// maps of the IWAD, the external WADs and the patch (exits 4 when none has it).
 #include "command_line.h"
+#include "map_list.h"
 #include "program_start.h"
 #include "requests.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <cstdio>
 #include <unistd.h>
 
 using namespace brx;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -51,7 +56,29 @@ int main(int argc, char **argv) {
     const WadKind kind = args[6] == u"doom"    ? WadKind::doom
                          : args[6] == u"doom2" ? WadKind::doom2
                                                : WadKind::unknown;
-    const EngineCommand command = engine_command(settings, request(args[7]), kind);
+    QStringList fields = args[7].split(u"; "_s);
+    const qsizetype titled = fields.indexOf(QRegularExpression(u"title=.*"_s));
+    const QString title = titled < 0 ? QString() : fields.takeAt(titled).mid(6);
+    LaunchRequest asked = request(fields.join(u"; "_s));
+    if (titled >= 0) {
+        QStringList files;
+        for (const std::u16string &file :
+             split_paths(asked.externalwad.toStdU16String(), file_lookup({})))
+            files << QString::fromStdU16String(file);
+        if (!asked.dehacked.isEmpty())
+            files << asked.dehacked;
+        asked.level.clear();
+        for (const MapEntry &map : map_list(args[2], files).maps) {
+            if (map.title == title && asked.level.isEmpty())
+                asked.level = map.map;
+        }
+        if (asked.level.isEmpty()) {
+            std::printf("no map is titled %s\n", qPrintable(title));
+            return 4;
+        }
+        std::printf("start_game: %s is %s\n", qPrintable(title), qPrintable(asked.level));
+    }
+    const EngineCommand command = engine_command(settings, asked, kind);
     if (!command.refusal.isEmpty()) {
         std::printf("%s\n", qPrintable(command.refusal));
         return 3;

@@ -1,9 +1,11 @@
 #include "game_dialog.h"
 
 #include "brxdata.h"
+#include "command_line.h"
 #include "doom_launch.h"
 #include "game_presets.h"
 #include "platform.h"
+#include "settings_file.h"
 #include "window_list.h"
 
 #include <QAction>
@@ -13,8 +15,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QtConcurrent/QtConcurrentRun>
 #include <limits>
 
 namespace brx {
@@ -53,11 +57,59 @@ void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel, QPushButton
     connect(shortcut, &QPushButton::clicked, this, &GameDialog::preset_shortcut_Click);
     connect(defaults, &QPushButton::clicked, this, &GameDialog::defaults_button_Click);
     connect(panel_.Files_button, &QPushButton::clicked, this, &GameDialog::Files_button_Click);
+
+    // However the boxes change (typing, the chooser, a drop, "clear"), the level list follows.
+    levels_due_.setSingleShot(true);
+    levels_due_.setInterval(150);
+    connect(&levels_due_, &QTimer::timeout, this, &GameDialog::read_levels);
+    for (QLineEdit *box : {panel_.ExternalWad_textbox, panel_.Dehacked_textbox})
+        connect(box, &QLineEdit::textChanged, &levels_due_, qOverload<>(&QTimer::start));
+}
+
+namespace {
+
+// What the level list is made from: the maps of the files, and the engine that plays them.
+struct LevelsRead {
+    MapList maps;
+    QString doom_exe;
+};
+
+} // namespace
+
+void GameDialog::read_levels() {
+    const int number = ++levels_read_;
+    const QString settings_path = BRXdata::settings_path(forms().platform());
+    const QString wads = panel_.ExternalWad_textbox->text();
+    const QString patch = panel_.Dehacked_textbox->text();
+    auto *watcher = new QFutureWatcher<LevelsRead>(this);
+    connect(watcher, &QFutureWatcher<LevelsRead>::finished, this, [this, watcher, number] {
+        watcher->deleteLater();
+        if (number != levels_read_)
+            return; // a later read is on its way
+        const LevelsRead read = watcher->result();
+        const MainWindow *main = main_window(forms());
+        const WadKind kind = main ? main->iwad_kind() : WadKind::unknown;
+        panel_.show_levels(level_entries(read.maps, kind), engine_family(read.doom_exe),
+                           engine_name(read.doom_exe), kind);
+    });
+    watcher->setFuture(QtConcurrent::run([settings_path, wads, patch] {
+        Settings settings;
+        read_settings_file(settings_path, settings);
+        // The files as the engine gets them.
+        QStringList files;
+        for (const std::u16string &file : split_paths(wads.toStdU16String(), file_lookup({})))
+            files << QString::fromStdU16String(file);
+        if (!patch.isEmpty())
+            files << patch;
+        return LevelsRead{map_list(settings.doom_iwad, files), settings.doom_exe};
+    }));
 }
 
 void GameDialog::Form_Load() {
     const MainWindow *main = main_window(forms());
     panel_.fill(main ? main->iwad_kind() : WadKind::unknown);
+    // The titles, and the maps of files already named, follow.
+    read_levels();
 }
 
 QString GameDialog::command_line() const {

@@ -11,6 +11,7 @@
 #include "game_panel.h"
 
 #include <QLabel>
+#include <QTimer>
 
 namespace brx {
 
@@ -77,6 +78,13 @@ private:
 
     QComboBox *preset_list_ = nullptr;
     QLabel *preset_runs_ = nullptr;
+    // Reads the maps of the IWAD and the files named in the boxes off the interface thread
+    // and shows them when the read is the latest.
+    void read_levels();
+
+    // A change to the boxes rebuilds the level list once typing pauses.
+    QTimer levels_due_;
+    int levels_read_ = 0; // the number of the latest read
 };
 
 } // namespace brx

@@ -1,9 +1,11 @@
 #include "game_panel.h"
 
+#include "command_line.h"
 #include "file_chooser.h"
 #include "wad_list.h"
 
 #include <QDir>
+#include <QStandardItemModel>
 
 namespace brx {
 
@@ -32,11 +34,37 @@ QStringList level_names(WadKind kind) {
     return levels;
 }
 
+QList<LevelEntry> level_entries(const MapList &maps, WadKind kind) {
+    const auto entry = [](const QString &map, const QString &title) {
+        return LevelEntry{title.isEmpty() ? map : map + QStringLiteral(": ") + title, map};
+    };
+    QList<LevelEntry> entries, own;
+    for (qsizetype i = 0; i < maps.iwad_first && i < maps.maps.size(); ++i)
+        entries << entry(maps.maps[i].map, maps.maps[i].title);
+    const QStringList fixed = level_names(kind);
+    for (const QString &name : fixed) {
+        QString title;
+        for (qsizetype i = maps.iwad_first; i < maps.maps.size(); ++i) {
+            if (maps.maps[i].map.compare(name, Qt::CaseInsensitive) == 0)
+                title = maps.maps[i].title;
+        }
+        own << entry(name, title);
+    }
+    if (fixed.isEmpty()) {
+        for (qsizetype i = maps.iwad_first; i < maps.maps.size(); ++i)
+            own << entry(maps.maps[i].map, maps.maps[i].title);
+    }
+    if (!entries.isEmpty() && !own.isEmpty())
+        entries << LevelEntry{};
+    return entries + own;
+}
+
 void GamePanel::fill(WadKind kind) const {
     skill->clear();
     skill->addItems(skill_names());
     skill->setCurrentIndex(3);
-    level->addItems(level_names(kind));
+    for (const QString &name : level_names(kind))
+        level->addItem(name, name);
     level->setCurrentIndex(level->count() > 0 ? 0 : -1);
 }
 
@@ -87,6 +115,53 @@ std::optional<GameFiles> choose_game_files(Forms &forms) {
     }
 }
 
+void GamePanel::show_levels(const QList<LevelEntry> &entries, const EngineFamily &family,
+                            const QString &engine, WadKind kind) const {
+    // A map the last game or a preset asked for comes first, once its files have been read.
+    const QString wanted = level->property("wanted_map").toString();
+    level->setProperty("wanted_map", QVariant());
+    const QString selected = wanted.isEmpty() ? selected_map() : wanted;
+    level->clear();
+    auto *model = qobject_cast<QStandardItemModel *>(level->model());
+    for (const LevelEntry &entry : entries) {
+        if (entry.map.isEmpty()) {
+            level->insertSeparator(level->count());
+            continue;
+        }
+        level->addItem(entry.text, entry.map);
+        const LevelWarp warp = level_warp(family, entry.map, kind);
+        if (!warp.unreachable.isEmpty() && model) {
+            QStandardItem *item = model->item(level->count() - 1);
+            item->setEnabled(false);
+            item->setToolTip(engine + QStringLiteral(" cannot start ") + entry.map +
+                             QStringLiteral(": ") + warp.unreachable + u'.');
+        }
+    }
+    if (selected.isEmpty() || !select_map(selected)) {
+        level->setCurrentIndex(-1);
+        for (int i = 0; i < level->count(); ++i) {
+            if (model && model->item(i)->isEnabled() && !level->itemData(i).toString().isEmpty()) {
+                level->setCurrentIndex(i);
+                break;
+            }
+        }
+    }
+}
+
+QString GamePanel::selected_map() const {
+    const int at = level->currentIndex();
+    return at < 0 ? QString() : level->itemData(at).toString();
+}
+
+bool GamePanel::select_map(const QString &map) const {
+    const int at = level->findData(map);
+    const auto *model = qobject_cast<QStandardItemModel *>(level->model());
+    if (at < 0 || map.isEmpty() || (model && !model->item(at)->isEnabled()))
+        return false;
+    level->setCurrentIndex(at);
+    return true;
+}
+
 void GamePanel::choose_external_file(Forms &forms) const {
     if (const std::optional<GameFiles> files = choose_game_files(forms))
         add(*files);
@@ -121,13 +196,13 @@ void GamePanel::read_into(LaunchRequest &request) const {
     request.nomonsters = nomonsters->isChecked() ? 1 : 0;
     request.respawnmonsters = respawnmonsters->isChecked() ? 1 : 0;
     request.fastmonsters = Fastmonsters->isChecked() ? 1 : 0;
-    request.level = level->currentIndex() < 0 ? QString() : level->currentText();
+    request.level = selected_map();
     request.other_options = other_options->text();
 }
 
 void GamePanel::read_into(GameChoices &game) const {
     game.skill = skill->currentIndex();
-    game.level = level->currentIndex() < 0 ? QString() : level->currentText();
+    game.level = selected_map();
     game.nomonsters = nomonsters->isChecked();
     game.respawnmonsters = respawnmonsters->isChecked();
     game.fastmonsters = Fastmonsters->isChecked();
@@ -138,10 +213,10 @@ void GamePanel::read_into(GameChoices &game) const {
 
 void GamePanel::apply(const GameChoices &game) const {
     skill->setCurrentIndex(game.skill);
-    if (game.level.isEmpty())
+    // The map may be one of the files' own, listed once the files have been read.
+    level->setProperty("wanted_map", game.level);
+    if (!select_map(game.level))
         level->setCurrentIndex(level->count() > 0 ? 0 : -1);
-    else if (const int found = level->findText(game.level, Qt::MatchExactly); found >= 0)
-        level->setCurrentIndex(found);
     nomonsters->setChecked(game.nomonsters);
     respawnmonsters->setChecked(game.respawnmonsters);
     Fastmonsters->setChecked(game.fastmonsters);

@@ -4,8 +4,10 @@
 // places them; the panel fills, changes and reads them the same way in both.
 #pragma once
 
+#include "engine_family.h"
 #include "launch_request.h"
 #include "presets.h"
+#include "map_list.h"
 #include "wad_kind.h"
 
 #include <QCheckBox>
@@ -42,6 +44,19 @@ QStringList skill_names();
 // none for an IWAD of no known kind.
 QStringList level_names(WadKind kind);
 
+// One entry of the level list: its text ("MAP07: Dead Simple", or "MAP07" without a title)
+// and the map's name the launch goes to ("MAP07"). A separator has neither.
+struct LevelEntry {
+    QString text;
+    QString map;
+};
+
+// The level list for the maps the files hold: the external files' maps, then a separator and
+// the IWAD's. The IWAD's are the fixed list of its kind ("Map07: Dead Simple", named as the
+// list always has), titled as the IWAD titles them; for an IWAD of no known kind, the maps it
+// holds.
+QList<LevelEntry> level_entries(const MapList &maps, WadKind kind);
+
 struct GamePanel {
     QComboBox *skill = nullptr;
     QComboBox *level = nullptr;
@@ -72,6 +87,16 @@ struct GamePanel {
 
     // Fills the lists: "Ultra-Violence" selected, the first level when there are levels.
     void fill(WadKind kind) const;
+    // Shows these levels, each holding its map's name; one the engine (of this family, named
+    // so) cannot start is greyed, its tooltip saying why. The selected map stays selected
+    // while it is listed; otherwise the first level is.
+    void show_levels(const QList<LevelEntry> &entries, const EngineFamily &family,
+                     const QString &engine, WadKind kind) const;
+    // The selected level's map name ("Map07", "E2M3", "MYMAP"); empty when none is.
+    QString selected_map() const;
+    // Selects the level of this map name; false, and nothing changed, when it is not listed
+    // or cannot be started.
+    bool select_map(const QString &map) const;
     // "External files...": each WAD is appended to the WAD list after a blank, a patch
     // replaces the patch. Cancel or a failure changes nothing.
     void choose_external_file(Forms &forms) const;

@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "engine_family.h"
+#include "map_names.h"
 #include "number_text.h"
 
 #include <QDir>
@@ -44,6 +44,16 @@ QString warp_numbers(const QString &level, WadKind kind) {
         break;
     }
     return {};
+}
+
+// Whether the level is written as a map's lump name: 1 to 8 capitals, digits and signs.
+bool lump_name(const QString &level) {
+    if (level.isEmpty() || level.size() > 8)
+        return false;
+    return std::all_of(level.begin(), level.end(), [](QChar c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+               QStringView(u"_-[]\\").contains(c);
+    });
 }
 
 // Whether the engine path names ZDoomGL: its last 11 characters, in any case.
@@ -111,6 +121,30 @@ bool hosting_request(const LaunchRequest &request) {
 }
 
 } // namespace
+
+LevelWarp level_warp(const EngineFamily &family, const QString &level, WadKind iwad_kind) {
+    if (!lump_name(level))
+        return {family.warp, warp_numbers(level, iwad_kind), {}};
+    const MapName name = classify_map(level);
+    if (name.kind == MapName::episodic && iwad_kind != WadKind::doom2 && name.episode >= 1 &&
+        name.episode <= family.warp_episodes && name.number >= 1 && name.number <= family.warp_maps)
+        return {family.warp, u"%1 %2"_s.arg(name.episode).arg(name.number), {}};
+    if (name.kind == MapName::numbered && iwad_kind != WadKind::doom && name.number >= 1 &&
+        name.number <= family.warp_numbers)
+        return {family.warp, u"%1"_s.arg(name.number, 2, 10, QChar(u'0')), {}};
+    if (family.map_option)
+        return {family.map_option, level, {}};
+    QString why;
+    if (name.kind == MapName::episodic && iwad_kind == WadKind::doom2)
+        why = u"with a Doom II IWAD, -warp goes only to MAPxx maps"_s;
+    else if (name.kind == MapName::numbered && iwad_kind == WadKind::doom)
+        why = u"with a Doom IWAD, -warp goes only to ExMy maps"_s;
+    else
+        why = u"-warp goes only to E1M1 to E%1M%2 and MAP01 to MAP%3"_s.arg(family.warp_episodes)
+                  .arg(family.warp_maps)
+                  .arg(family.warp_numbers, 2, 10, QChar(u'0'));
+    return {nullptr, {}, why};
+}
 
 PathLookup file_lookup(const QString &folder) {
     PathLookup paths;
@@ -196,10 +230,11 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
             // list's index; both reach the engine as the number.
             const qint64 skill = read_number(request.skill) + (hosting ? 1 : 0);
             call.option(family.skill, number_text(skill));
-            // Without a level to go to, the engine would take the next option as its map.
-            const QString warp = warp_numbers(request.level, iwad_kind);
-            if (!warp.trimmed().isEmpty())
-                call.option(family.warp, warp);
+            // Without a level to go to, the engine would take the next option as its map; a
+            // level the family cannot reach is left out, for the engine's first.
+            const LevelWarp warp = level_warp(family, request.level, iwad_kind);
+            if (!warp.value.trimmed().isEmpty())
+                call.option(warp.option, warp.value);
         }
         if (hosting) {
             call.option(family.extratic);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "command_split.h"
+#include "engine_family.h"
 #include "launch_request.h"
 #include "record.h"
 #include "wad_kind.h"
@@ -37,6 +38,19 @@ struct EngineCommand {
 // The files as the engine finds them: relative paths from this folder (the current one when
 // it is empty).
 PathLookup file_lookup(const QString &folder);
+
+// How an engine of the family is sent to a level: its option and value ("-warp" and "2 3",
+// "+map" and "MYMAP"), or, when it has no way there, why not. A level named as a map's lump is
+// (capitals, digits and the lump name's signs, at most 8) goes by its own name: ExMy and MAPxx
+// by -warp where the family's reaches it and the IWAD's kind matches, any other by the
+// family's map option. Any other text (the fixed lists' "Map07") gives the warp numbers by
+// the IWAD's kind, character by character, as it always has.
+struct LevelWarp {
+    const char16_t *option = nullptr;
+    QString value;
+    QString unreachable; // why the family cannot start the level; empty when it can
+};
+LevelWarp level_warp(const EngineFamily &family, const QString &level, WadKind iwad_kind);
 
 EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
                              WadKind iwad_kind);

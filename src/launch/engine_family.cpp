@@ -6,9 +6,13 @@ namespace brx {
 
 namespace {
 
-// The ZDoom family's command line is the launcher's own.
+// The ZDoom family's command line is the launcher's own. Its -warp takes one digit for an
+// ExMy map's number ("-warp 1 10" is E1M1) and names any map with +map.
 constexpr EngineFamily zdoom{.name = u"ZDoom",
                              .sample_rate = u" +snd_samplerate ",
+                             .warp_maps = 9,
+                             .warp_numbers = 32,
+                             .map_option = u" +map ",
                              .network = true,
                              .extratic = u" -extratic",
                              .dup = u" -dup ",
@@ -21,7 +25,10 @@ constexpr EngineFamily zdoom{.name = u"ZDoom",
 
 // chocolate-doom and crispy-doom: a private server (never the public master server) that starts
 // the game once the players are in; no sample rate and no frag limit on the command line.
+// -warp reads one digit each of an ExMy map's episode (up to Ultimate Doom's 4) and number.
 constexpr EngineFamily chocolate{.name = u"Chocolate",
+                                 .warp_episodes = 4,
+                                 .warp_maps = 9,
                                  .network = true,
                                  .extratic = u" -extratics 1",
                                  .dup = u" -dup ",
@@ -31,14 +38,18 @@ constexpr EngineFamily chocolate{.name = u"Chocolate",
                                  .deathmatch = u" -deathmatch",
                                  .timelimit = u" -timer "};
 
-// woof-doom plays network games as the Chocolate family does but has no window size options.
+// woof-doom plays network games as the Chocolate family does but has no window size options;
+// its -warp reads whole numbers ("-warp 1 10" is E1M10).
 constexpr EngineFamily woof = [] {
     EngineFamily family = chocolate;
     family.width = family.height = nullptr;
+    family.warp_episodes = 9;
+    family.warp_maps = 99;
     return family;
 }();
 
-// dsda-doom, prboom-plus and glboom-plus: single-player only here.
+// dsda-doom, prboom-plus and glboom-plus: single-player only here; -warp reads whole numbers
+// up to 99.
 constexpr EngineFamily boom{.name = u"Boom"};
 
 // Every engine the launcher knows by name, ZDoom family first: the order in which found engines

@@ -18,6 +18,12 @@ struct EngineFamily {
     const char16_t *nomonsters = u" -nomonsters", *respawn = u" -respawn", *fast = u" -fast";
     const char16_t *skill = u" -skill ", *warp = u" -warp ";
     const char16_t *width = u" -width ", *height = u" -height ", *sample_rate = nullptr;
+    // How far -warp reaches: ExMy maps up to episode and map warp_episodes and warp_maps,
+    // MAPxx maps up to warp_numbers (each from 1). A map beyond that, or of the other kind
+    // than the IWAD's, is named by map_option (followed by the map's name) where the family
+    // has one; otherwise the family cannot start it.
+    int warp_episodes = 9, warp_maps = 99, warp_numbers = 99;
+    const char16_t *map_option = nullptr;
     // Network play; a family without it (network false) refuses to host or join.
     bool network = false;
     const char16_t *extratic = nullptr; // sent by both host and joining player
