@@ -59,8 +59,10 @@ public:
     Version version() const override { return {}; }
     bool set_current_dir(const QString &path) override { return QDir::setCurrent(path); }
     // With the log, as a game is started; the watch needs an event loop and is left out.
-    int start_program(const QString &command_line, const StartWatch &watch = {}) override {
-        return brx::start_program(command_line, {watch.log.toStdU16String(), {}});
+    int start_program(const QStringList &arguments, const QString &command_line,
+                      const StartWatch &watch = {}) override {
+        return brx::start_program(program_call(arguments, command_line),
+                                  {watch.log.toStdU16String(), {}});
     }
 };
 

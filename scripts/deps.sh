@@ -9,7 +9,8 @@
 set -euo pipefail
 . "$(dirname "$0")/usage.sh"
 
-needed=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2)
+needed=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
+        pkg-config libzip-dev)
 wanted=()
 while [ $# -gt 0 ]; do
     if [ "$1" = --wanted ]; then

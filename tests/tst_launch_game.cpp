@@ -7,8 +7,13 @@
 #include "game_log.h"
 #include "helpers.h"
 #include "program_start.h"
+#include "qt_platform.h"
 #include "requests.h"
 #include "rig.h"
+
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 
 using namespace brx;
 
@@ -33,6 +38,8 @@ class tst_launch_game : public InOwnFolder {
 private slots:
     void command_lines_data();
     void command_lines();
+    void arguments_data();
+    void arguments();
     void damaged_record_and_failed_start();
     void missing_host_address();
     void families_data();
@@ -44,6 +51,7 @@ private slots:
     void lines_no_engine_takes_data();
     void lines_no_engine_takes();
     void from_the_main_window_to_the_engine();
+    void messages_fit_the_screen();
 };
 
 void tst_launch_game::command_lines_data() {
@@ -96,7 +104,9 @@ void tst_launch_game::command_lines_data() {
     row("host", hosted);
     row("host; mode=2; timelimit=1; fraglimit=1",
         hosted + " -deathmatch +set timelimit 20 +set fraglimit 30");
-    row("host; mode=3; timelimit=1; timetext=", hosted + " +set timelimit ");
+    // A limit left blank is left out, as an empty warp is.
+    row("host; mode=3; timelimit=1; timetext=; fraglimit=1; fragtext= \t", hosted);
+    row("host; timelimit=1; timetext= 20 ", hosted + " +set timelimit  20 ");
     row("solo; mode=2; timelimit=1; fraglimit=1; host_dup=1", go);
 
     // Joining: the file part, the network options and the address, nothing of the game.
@@ -118,6 +128,49 @@ void tst_launch_game::command_lines() {
         e[0] + " -iwad DOOM2.WAD" + options + " -width 640 -height 480 +snd_samplerate 44100";
     QCOMPARE(command.command_line, options == u"-" ? QString() : line);
     QCOMPARE(command.missing_host_address, options == u"-");
+}
+
+// The argument vector from the same pieces: the engine as stored, the IWAD and the patch one
+// argument each, the external files split at blanks except where a run names an existing file
+// (the longest wins), typed values split at blanks. Files are made in the current folder ('|'
+// between them); "..." stands for the video and sound options.
+void tst_launch_game::arguments_data() {
+    using Row = std::tuple<QString, QString, QString, QString, QString>; // files, engine, IWAD,
+                                                                         // request, arguments
+    rows<Row>();
+    QTest::newRow("an engine in a folder whose first piece is a program") << Row{
+        "with", "with blank/zdoom", "D.WAD", "solo; gogame=0", "with blank/zdoom|-iwad|D.WAD|..."};
+    QTest::newRow("an IWAD with blanks whose first piece is a file")
+        << Row{"my|my wads/doom2.wad", "zdoom", "my wads/doom2.wad", "solo; gogame=0",
+               "zdoom|-iwad|my wads/doom2.wad|..."};
+    QTest::newRow("a double quote in a file, a patch and an IWAD")
+        << Row{"a\".wad", "zdoom", "x \"y", "solo; externalwad= a\".wad \"b c; dehacked=\"p q",
+               "zdoom|-iwad|x \"y|-file|a\".wad|\"b|c|-deh|\"p q|-skill|4|-warp|01|..."};
+    QTest::newRow("the longest existing path wins; folders are not files")
+        << Row{"x.wad|x.wad y.wad|My Games/a  b.wad|d e/f", "zdoom", "D.WAD",
+               "solo; gogame=0; externalwad= x.wad y.wad z.wad My Games/a  b.wad d e",
+               "zdoom|-iwad|D.WAD|-file|x.wad y.wad|z.wad|My Games/a  b.wad|d|e|..."};
+    QTest::newRow("ZDoomGL's files from its folder")
+        << Row{"gl/a b.wad", "gl/zdoomgl.exe", "D.WAD", "solo; gogame=0; externalwad=a b.wad",
+               "gl/zdoomgl.exe|-iwad|D.WAD|-file|a b.wad|..."};
+    QTest::newRow("typed values split at blanks") << Row{
+        "", "zdoom", "D.WAD",
+        "host; playernum= 3 x; timelimit=1; timetext=20 ; host_dup=1; level=Map1",
+        "zdoom|-iwad|D.WAD|-skill|4|-warp|1|-extratic|-dup|2|-host|3|x|+set|timelimit|20|..."};
+    QTest::newRow("a joining player's address and dup value")
+        << Row{"", "zdoom", "", "join; hostip= 10.0.0.2\tx; client_dup=1; clientdup_value=2 3",
+               "zdoom|-iwad||-extratic|-dup|2|3|-join|10.0.0.2|x|..."};
+}
+
+void tst_launch_game::arguments() {
+    const auto [files, engine, iwad, request, arguments] =
+        fetch<std::tuple<QString, QString, QString, QString, QString>>();
+    for (const QString &file : files.split(u'|', Qt::SkipEmptyParts))
+        write_file(file);
+    const Settings settings{engine, iwad, "640 x", "480", "44100", 2, 0};
+    const EngineCommand command = engine_command(settings, brx::request(request), WadKind::doom2);
+    QCOMPARE(command.arguments.join(u'|'),
+             QString(arguments).replace("...", "-width|640|x|-height|480|+snd_samplerate|44100"));
 }
 
 // What a damaged record lacks keeps the launch's presets (empty texts, card 2, nomd2 0); its
@@ -203,6 +256,13 @@ void tst_launch_game::families_data() {
     add("/usr/games/dsda-doom", host, "IWAD: Doom", "refused");
     add("glboom-plus.exe", join, "IWAD: Doom2", "refused");
     add("glboom-plus.exe", "join; hostip=", "IWAD: Doom2", "refused");
+    // A typed limit that is no whole number from 0 up, where the family passes it.
+    add("gzdoom", "host; fraglimit=1; fragtext=-5", "IWAD: Doom2",
+        "refused: Fraglimit must be a whole number from 0 up, or left empty.");
+    add("gzdoom", "host; timelimit=1; timetext=2 0", "IWAD: Doom2",
+        "refused: Timelimit must be a whole number from 0 up, or left empty.");
+    add("/usr/games/chocolate-doom", "host; fraglimit=1; fragtext=x", "IWAD: Doom2",
+        choc + " -skill  4 -warp 01 -extratics 1 -privateserver -nodes 2" + video);
 
     // Any other name is a ZDoom-family engine, its line the launcher's own.
     const QString zdoom_video = video + " +snd_samplerate 44100";
@@ -222,7 +282,10 @@ void tst_launch_game::families() {
         fetch<std::tuple<QString, QString, QString, QString>>();
     const Settings settings{engine, "DOOM2.WAD", "640", "480", "44100", 2, 0};
     const EngineCommand command = engine_command(settings, brx::request(request), kind_of(caption));
-    if (line == u"refused") {
+    if (line.startsWith(u"refused: ")) {
+        QCOMPARE(command.command_line, QString());
+        QCOMPARE(command.refusal, line.mid(9));
+    } else if (line == u"refused") {
         QCOMPARE(command.command_line, QString());
         QVERIFY(command.refusal.startsWith(QString(engine).replace(u'\\', u'/').section(u'/', -1) +
                                            " cannot play network games"));
@@ -259,15 +322,20 @@ void tst_launch_game::engine_stopped_at_once() {
     QCOMPARE(watch.log, QDir::toNativeSeparators(log));
     QVERIFY(QFileInfo(rig.platform.state).isDir() && !QFileInfo::exists(log));
     write_file(log, "P_Init\nW_Init: bad.wad is not a WAD\n");
-    watch.failed_early("exit status 255");
+    watch.failed_early("exit status 255", {});
     QCOMPARE(rig.seen().value(0), "zdoom stopped at once (exit status 255).\n\nThe last lines it "
                                   "wrote to " +
                                       QDir::toNativeSeparators(log) +
                                       ":\n\nP_Init\nW_Init: bad.wad is not a WAD|");
+    // A log that could not be written: whatever the file holds is not this game's.
+    watch.failed_early("signal 6, Aborted", "it is a symbolic link");
+    QCOMPARE(rig.seen().value(1), "zdoom stopped at once (signal 6, Aborted).\n\nNo log could be "
+                                  "written to " +
+                                      QDir::toNativeSeparators(log) + ": it is a symbolic link.|");
 }
 
-// The last 20 lines, each cut to 160 characters, line ends and control characters made plain;
-// of a large file only its end is read.
+// The last 20 lines, each at most 160 characters with "[...]" where it was cut, line ends made
+// plain, control and bidirectional characters escaped; of a large file only its end is read.
 void tst_launch_game::log_tails_data() {
     using Row = std::tuple<QByteArray, QString>;
     rows<Row>();
@@ -278,17 +346,26 @@ void tst_launch_game::log_tails_data() {
     for (int i = 6; i <= 25; ++i)
         last20 += "line " + QString::number(i) + (i < 25 ? "\n" : "");
     QTest::newRow("25 lines, CR LF") << Row{many, last20};
-    QTest::newRow("a long line") << Row{QByteArray(400, 'x') + "\n", QString(157, u'x') + "..."};
-    QTest::newRow("tabs, no last line break") << Row{"a\tb\n\nc", "a b\n\nc"};
+    QTest::newRow("a long line") << Row{QByteArray(400, 'x') + "\n", QString(155, u'x') + "[...]"};
+    QTest::newRow("a 100,000-character line, begun before the end read")
+        << Row{QByteArray(100'000, 'x') + "\nlast", "[...]" + QString(150, u'x') + "[...]\nlast"};
+    QTest::newRow("tabs, controls, bidirectional marks, no last line break") << Row{
+        "a\tb\x1b[31m\n\nevil\u202Eexe.txt\u2028", "a b\\u001B[31m\n\nevil\\u202Eexe.txt\\u2028"};
     QTest::newRow("blank lines at the end") << Row{"a\n \n\n", "a"};
     QTest::newRow("nothing") << Row{"", ""};
-    QTest::newRow("8 MB, a line at its end")
-        << Row{QByteArray(8 << 20, 'y') + "\nthe end\n", "the end"};
+    QString nuls;
+    for (int i = 0; i < 25; ++i)
+        nuls += "\\u0000";
+    QTest::newRow("1 GB of NULs") << Row{"sparse", "[...]" + nuls + "[...]"};
+    QTest::newRow("8 MB, a line at its end") << Row{
+        QByteArray(8 << 20, 'y') + "\nthe end\n", "[...]" + QString(150, u'y') + "[...]\nthe end"};
 }
 
 void tst_launch_game::log_tails() {
     const auto [bytes, tail] = fetch<std::tuple<QByteArray, QString>>();
-    write_file("log", bytes);
+    write_file("log", bytes == "sparse" ? QByteArray() : bytes);
+    if (bytes == "sparse")
+        QVERIFY(QFile("log").resize(qint64(1) << 30));
     QCOMPARE(log_tail("log"), tail);
 }
 
@@ -325,7 +402,9 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
 #endif
     Stub engine("my zdoom");
     Rig rig;
-    rig.platform.start = [](const QString &line) { return start_program(line); };
+    rig.platform.start = [](const QStringList &arguments, const QString &line) {
+        return start_program(program_call(arguments, line));
+    };
     rig.platform.script("launch_multi", [&](QDialog &d) {
         act(d, "tab SSTab1=1; click Okay_Button");
         QVERIFY(!rig.forms.loaded(FormId::launch_multi));
@@ -363,6 +442,25 @@ void tst_launch_game::from_the_main_window_to_the_engine() {
              (QStringList{"launch_multi", "doom_setup", "doom_setup", "launch_solo"}));
     QCOMPARE(rig.platform.messages.size(), 2);
     QCOMPARE(canonical(QDir::currentPath()), canonical(rig.dir.path()));
+}
+
+// A message is plain text, never markup, and no wider than the screen: a long path is elided
+// in the middle, the full text under its details.
+void tst_launch_game::messages_fit_the_screen() {
+    const QString prompt = "<i>zdoom</i> at /g/" + QString(100'000, u'a') + "/zdoom <img src=x>";
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QVERIFY(box->text().startsWith("<i>zdoom</i> at /g/aaa") && box->text().contains(u'…'));
+        QCOMPARE(box->detailedText(), prompt);
+        QVERIFY(box->sizeHint().width() <= box->screen()->availableGeometry().width());
+        checked = true;
+        box->accept();
+    });
+    QtPlatform().message_box(prompt);
+    QVERIFY(checked);
 }
 
 QTEST_MAIN(tst_launch_game)

@@ -1,5 +1,8 @@
-// The WAD library: which game an IWAD is by what it holds; the presets file.
+// The WAD library: which game an IWAD is by what it holds, the maps a game's files hold and
+// their titles from each source, and what a map's name gives a warp; the presets file.
 #include "helpers.h"
+#include "map_list.h"
+#include "map_names.h"
 #include "presets.h"
 #include "wad_identity.h"
 #include "wads.h"
@@ -19,6 +22,26 @@ const QList<QByteArray> doom1{"E1M1", "E2M1",   "E2M2",   "E2M3",   "E2M4",   "E
 // The bytes; the game, its name and kind, and whether the bytes are a WAD at all.
 using IdentityRow = std::tuple<QByteArray, Game, QString, WadKind, bool>;
 
+// The IWAD's bytes; the external files (name, bytes); the list, each map as
+// "MAP07 Dead Simple @file" ("@" and the file's name).
+using MapsRow = std::tuple<QByteArray, QList<LumpBytes>, QStringList>;
+
+// A Doom II IWAD holding these maps.
+QByteArray doom2_iwad(const QList<QByteArray> &maps) {
+    QList<LumpBytes> lumps;
+    for (const QByteArray &map : maps)
+        lumps += binary_map(map);
+    return make_wad("IWAD", lumps);
+}
+
+// A PWAD of these lumps, each map given as its marker alone gets its binary lumps.
+QByteArray pwad(const QList<LumpBytes> &lumps) {
+    QList<LumpBytes> all;
+    for (const LumpBytes &lump : lumps)
+        all += lump.second.isNull() ? binary_map(lump.first) : QList<LumpBytes>{lump};
+    return make_wad("PWAD", all);
+}
+
 } // namespace
 
 class tst_library : public QObject {
@@ -28,6 +51,10 @@ private slots:
     void identity();
     void freedoom();
     void ranks();
+    void maps_data();
+    void maps();
+    void freedoom_titles();
+    void warp_names();
     void presets_file_data();
     void presets_file();
 };
@@ -98,6 +125,143 @@ void tst_library::ranks() {
     QVERIFY(family_plays(Game::freedoom2, u"Boom") && family_plays(Game::hexen, u"ZDoom"));
     QVERIFY(!family_plays(Game::hexen, u"Chocolate") && !family_plays(Game::heretic, u"Boom"));
     QVERIFY(!family_plays(Game::none, u"ZDoom"));
+}
+
+void tst_library::maps_data() {
+    rows<MapsRow>();
+    const QByteArray iwad = doom2_iwad({"MAP01", "MAP07"});
+    const auto row = [&](const char *name, const QList<LumpBytes> &files, const QStringList &maps) {
+        QTest::newRow(name) << MapsRow{iwad, files, maps};
+    };
+    row("the IWAD alone: stock titles", {},
+        {"MAP01 Entryway @iwad.wad", "MAP07 Dead Simple @iwad.wad"});
+    row("the external maps first, in map order, UDMF and named",
+        {{"a.wad", pwad({{"MYMAP", {}},
+                         {"MAP10", ""},
+                         {"TEXTMAP", "x"},
+                         {"ZNODES", ""},
+                         {"ENDMAP", ""},
+                         {"E1M1", {}},
+                         {"MAP02", {}},
+                         {"MAP01", {}},
+                         {"GL_MAP01", ""},
+                         {"GL_VERT", ""},
+                         {"LOOSE", ""},
+                         {"TEXTMAP", ""}})}},
+        {"E1M1 @a.wad", "MAP01 Entryway @a.wad", "MAP02 Underhalls @a.wad",
+         "MAP10 Refueling Base @a.wad", "MYMAP @a.wad", "MAP07 Dead Simple @iwad.wad"});
+    row("UMAPINFO, then MAPINFO, then DEHACKED",
+        {{"a.wad", pwad({{"MAP01", {}},
+                         {"MAP02", {}},
+                         {"MAP03", {}},
+                         {"UMAPINFO", "// maps\nmap map01 { levelname = \"Uno\" label = clear\n"
+                                      " music = \"D_RUNNIN\" }"},
+                         {"MAPINFO", "map MAP01 \"One\" { next = \"MAP02\" }\n"
+                                     "map 2 \"Two\"\n sky1 SKY1 0 ; old style"},
+                         {"DEHACKED", "Patch File for DeHackEd v3.0\n[STRINGS]\n"
+                                      "HUSTR_1 = level 1: first\nHUSTR_2 = level 2: second\n"
+                                      "HUSTR_3 = level 3: th\\\n  ird\n"}})}},
+        {"MAP01 Uno @a.wad", "MAP02 Two @a.wad", "MAP03 third @a.wad",
+         "MAP07 Dead Simple @iwad.wad"});
+    row("the last file wins",
+        {{"a.wad", pwad({{"MAP07", {}}, {"UMAPINFO", "MAP MAP07 { levelname = \"A\" }"}})},
+         {"b.wad", pwad({{"MAP07", {}}, {"UMAPINFO", "MAP MAP07 { levelname = \"B\" }"}})},
+         {"c.wad", pwad({{"UMAPINFO", "MAP MAP07 { levelname = \"C\" }"}})}},
+        {"MAP07 C @b.wad", "MAP01 Entryway @iwad.wad"});
+    row("ZMAPINFO looked up in LANGUAGE; the same WAD's MAPINFO unread",
+        {{"a.wad",
+          pwad({{"MAP01", {}},
+                {"MAP07", {}},
+                {"ZMAPINFO", "map MAP01 lookup \"M1\" {}\nmap MAP07 \"$M7\" {}"},
+                {"MAPINFO", "map MAP01 \"Wrong\""},
+                {"LANGUAGE",
+                 "[de]\nM1 = \"Eins\";\n[enu default]\n"
+                 "M1 = \"MAP01: Hydro\" \"electric\";\n$ifgame(doom2) M7 = \"Seven\";"}})}},
+        {"MAP01 Hydroelectric @a.wad", "MAP07 Seven @a.wad"});
+    row("DEHACKED Text replacing an original title, in a patch file",
+        {{"a.deh", "Patch File for DeHackEd v3.0\n\nText 17 15\nlevel 1: entryway"
+                   "level 1: my map\n"}},
+        {"MAP01 my map @iwad.wad", "MAP07 Dead Simple @iwad.wad"});
+    QList<LumpBytes> plutonia = binary_map("MAP01") + binary_map("MAP02");
+    plutonia.append(LumpBytes{"CAMO1", {}});
+    QTest::newRow("Plutonia's own strings")
+        << MapsRow{make_wad("IWAD", plutonia),
+                   {{"a.deh", "[STRINGS]\nHUSTR_1 = level 1: no\nPHUSTR_1 = level 1: yes\n"}},
+                   {"MAP01 yes @iwad.wad", "MAP02 Well of Souls @iwad.wad"}};
+#ifdef BRX_HAVE_LIBZIP
+    row("a pk3: maps/*.wad entries and its text lumps, a huge one left out",
+        {{"a.pk3", make_zip({{"maps/map03.wad", pwad({{"MAP03", {}}})},
+                             {"maps/sub/MAP04.wad", "x"},
+                             {"MAPS/Hub.WAD", "x"},
+                             {"mapinfo.txt", "map MAP03 \"Zip Three\"\nmap HUB \"Hub\""},
+                             {"sprites/umapinfo.txt", "MAP MAP03 { levelname = \"No\" }"},
+                             {"umapinfo.txt",
+                              "MAP MAP03 { levelname = \"Huge\" }" + QByteArray(5 << 20, ' ')}})}},
+        {"MAP03 Zip Three @a.pk3", "HUB Hub @a.pk3", "MAP01 Entryway @iwad.wad",
+         "MAP07 Dead Simple @iwad.wad"});
+#endif
+    row("damaged lumps are skipped; what came before stays",
+        {{"a.wad",
+          pwad({{"MAP01", {}},
+                {"MAP02", {}},
+                {"UMAPINFO", "MAP MAP01 { levelname = \"Kept\" } MAP MAP02 { levelname = }"},
+                {"MAPINFO", "map MAP02 \"Two\" { map MAP01 \"Inner\" "},
+                {"DEHACKED", "Text 99999 3\nabc"}})},
+         {"garbage.wad", QByteArray(100, '\xff')},
+         {"missing.wad", QByteArray()}},
+        {"MAP01 Kept @a.wad", "MAP02 Two @a.wad", "MAP07 Dead Simple @iwad.wad"});
+}
+
+void tst_library::maps() {
+    auto [iwad, files, expected] = fetch<MapsRow>();
+    QTemporaryDir dir;
+    write_file(dir.filePath("iwad.wad"), iwad);
+    QStringList paths;
+    for (const auto &[name, bytes] : files) {
+        paths.append(dir.filePath(QString::fromLatin1(name)));
+        if (!bytes.isEmpty())
+            write_file(paths.last(), bytes);
+    }
+    const MapList list = map_list(dir.filePath("iwad.wad"), paths);
+    QStringList found;
+    for (const MapEntry &entry : list.maps)
+        found.append((entry.map + u' ' + entry.title).trimmed() + " @" +
+                     QFileInfo(entry.file).fileName());
+    QCOMPARE(found, expected);
+    QCOMPARE(list.maps.size() - list.iwad_first,
+             expected.filter(QStringLiteral("@iwad.wad")).size());
+}
+
+// The titles in the real Freedoom IWADs' own DEHACKED lumps.
+void tst_library::freedoom_titles() {
+    const QString folder = "/usr/share/games/doom/";
+    if (!QFile::exists(folder + "freedoom1.wad") || !QFile::exists(folder + "freedoom2.wad"))
+        QSKIP("Debian's freedoom package is not installed");
+    const MapList one = map_list(folder + "freedoom1.wad", {});
+    QCOMPARE(one.maps.size(), 36);
+    QCOMPARE(one.maps.first().title, "C1M1: Outer Prison");
+    QCOMPARE(one.maps[20].map, "E3M3");
+    QCOMPARE(one.maps[20].title, "C3M3: Derelict Temple");
+    QCOMPARE(one.maps.last().title, "C4M9: Operations");
+    const MapList two = map_list(folder + "freedoom2.wad", {});
+    QCOMPARE(two.maps.size(), 32);
+    QCOMPARE(two.maps.first().title, "Hydroelectric Plant");
+    QCOMPARE(two.maps[21].title, "Remanasu");
+    QCOMPARE(two.maps.last().title, "Not Sure");
+}
+
+// What a map's name gives a warp: episode and map, a number, or the name itself.
+void tst_library::warp_names() {
+    const auto is = [](const char *map, MapName::Kind kind, int episode, int number) {
+        const MapName name = classify_map(QString::fromLatin1(map));
+        return name.kind == kind && name.episode == episode && name.number == number;
+    };
+    QVERIFY(is("E1M1", MapName::episodic, 1, 1));
+    QVERIFY(is("e5m10", MapName::episodic, 5, 10));
+    QVERIFY(is("MAP07", MapName::numbered, 0, 7));
+    QVERIFY(is("MAP33", MapName::numbered, 0, 33));
+    for (const char *named : {"MAP", "MAPXX", "MAP07A", "E1M", "EM1", "E1X1", "MYMAP", "MAP12345"})
+        QVERIFY2(is(named, MapName::named, 0, 0), named);
 }
 
 namespace {

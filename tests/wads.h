@@ -35,4 +35,14 @@ inline QByteArray make_wad(const QByteArray &magic, const QList<QByteArray> &nam
     return make_wad(magic, lumps);
 }
 
+// A map's lumps in the binary format, after its marker.
+inline QList<LumpBytes> binary_map(const QByteArray &marker) {
+    return {{marker, {}},     {"THINGS", "t"},  {"LINEDEFS", "l"},
+            {"SIDEDEFS", {}}, {"VERTEXES", {}}, {"SECTORS", {}}};
+}
+
+// A zip archive of these entries (name, bytes), compressed, made by libzip in a file first
+// (where the tests have libzip).
+QByteArray make_zip(const QList<LumpBytes> &entries);
+
 } // namespace brx

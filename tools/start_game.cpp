@@ -61,7 +61,7 @@ int main(int argc, char **argv) {
     StartOptions options;
     if (args.size() == 9)
         options.log = args[8].toStdU16String();
-    if (start_program(command.command_line, options) != 0)
+    if (start_program(program_call(command.arguments, command.command_line), options) != 0)
         return 2;
     std::printf("start_game: pid %ld\n", child_pid());
     std::fflush(stdout);

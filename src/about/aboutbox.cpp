@@ -29,7 +29,8 @@ void aboutbox::Command1_Click() {
 
 // The help viewer gets the help file's name alone and finds it beside the launcher.
 void aboutbox::Command2_Click() {
-    const int error = platform().start_program(QStringLiteral("hh.exe BRX.chm"));
+    const int error = platform().start_program(
+        {QStringLiteral("hh.exe"), QStringLiteral("BRX.chm")}, QStringLiteral("hh.exe BRX.chm"));
     if (error == 0)
         unload();
     else if (error == error_file_not_found)

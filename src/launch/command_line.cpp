@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -50,12 +51,81 @@ bool is_zdoomgl(const QString &doom_exe) {
     return doom_exe.right(11).toUpper() == u"ZDOOMGL.EXE";
 }
 
-// The option literal followed by its value, or nothing when the family has no such option.
-QString option(const char16_t *literal, const QString &value = {}) {
-    return literal ? QString::fromUtf16(literal) + value : QString();
+// How a value reaches the engine as arguments.
+enum class Split {
+    whole,  // one argument, whatever it holds
+    paths,  // paths between blanks; a run that names an existing file stays whole
+    blanks, // a typed value: split at blanks
+};
+
+QStringList qt(const std::vector<std::u16string> &list) {
+    QStringList strings;
+    for (const std::u16string &text : list)
+        strings << QString::fromStdU16String(text);
+    return strings;
+}
+
+// The command line and its argument vector, built together from the same pieces.
+class Call {
+public:
+    Call(const QString &program, const QString &folder) : folder_(folder) {
+        line_ = program;
+        arguments_ << program;
+    }
+    // The option literal followed by its value, or nothing when the family has no such
+    // option.
+    void option(const char16_t *literal, const QString &value = {}, Split split = Split::blanks) {
+        if (!literal)
+            return;
+        const QString text = QString::fromUtf16(literal);
+        line_ += text + value;
+        arguments_ << qt(split_blanks(text.toStdU16String()));
+        if (split == Split::whole)
+            arguments_ << value;
+        else if (split == Split::paths)
+            arguments_ << qt(split_paths(value.toStdU16String(), file_lookup(folder_)));
+        else
+            arguments_ << qt(split_blanks(value.toStdU16String()));
+    }
+    void literal(const QString &text) { option(reinterpret_cast<const char16_t *>(text.utf16())); }
+    void finish(EngineCommand &command) {
+        command.command_line = line_;
+        command.arguments = arguments_;
+    }
+
+private:
+    QString folder_;
+    QString line_;
+    QStringList arguments_;
+};
+
+// A limit the engine reads right: digits alone, blanks around them allowed; blank is no limit.
+bool whole_number(const QString &text) {
+    const QString digits = text.trimmed();
+    return digits.isEmpty() || std::all_of(digits.begin(), digits.end(),
+                                           [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool hosting_request(const LaunchRequest &request) {
+    return request.launchkind != 0 && request.hostgame != 0;
 }
 
 } // namespace
+
+PathLookup file_lookup(const QString &folder) {
+    PathLookup paths;
+    paths.separators.push_back(u'/');
+#ifdef Q_OS_WIN
+    paths.separators.push_back(u'\\');
+#endif
+    paths.kind = [folder](const std::u16string &path) {
+        const QFileInfo info(QDir(folder).filePath(QString::fromStdU16String(path)));
+        if (path.empty() || !info.exists())
+            return PathKind::none;
+        return info.isDir() ? PathKind::folder : PathKind::file;
+    };
+    return paths;
+}
 
 EngineCommand engine_command(const Settings &settings, const LaunchRequest &request,
                              WadKind iwad_kind) {
@@ -83,70 +153,75 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
         if (settings.nomd2 == 1)
             renderer += u" -nomd2"_s;
     }
-
-    const QString video =
-        option(family.width, settings.vid_width) + option(family.height, settings.vid_height);
-
-    QString game;
-    if (!request.externalwad.isEmpty())
-        game += option(family.file, request.externalwad);
-    if (!request.dehacked.isEmpty())
-        game += option(family.deh, request.dehacked);
-
-    const QString engine = settings.doom_exe + u" -iwad "_s + settings.doom_iwad;
-    const QString sound = option(family.sample_rate, settings.snd_rate);
-
-    if (request.launchkind == 0) {
-        if (request.hostip.isEmpty()) {
-            command.missing_host_address = true;
-            return command;
+    if (hosting_request(request)) {
+        for (const auto &[checked, text, literal, field] :
+             {std::tuple{request.timelimit, request.timetext, family.timelimit, u"Timelimit"},
+              std::tuple{request.fraglimit, request.fragtext, family.fraglimit, u"Fraglimit"}}) {
+            if (checked == 1 && literal && !whole_number(text)) {
+                command.refusal = QString::fromUtf16(field) +
+                                  u" must be a whole number from 0 up, or left empty."_s;
+                return command;
+            }
         }
-        QString network = option(family.extratic);
-        if (request.client_dup == 1)
-            network += option(family.dup, request.clientdup_value);
-        command.command_line = engine + game + renderer + network +
-                               option(family.join, request.hostip) + video + sound;
+    }
+    if (request.launchkind == 0 && request.hostip.isEmpty()) {
+        command.missing_host_address = true;
         return command;
     }
+    const bool hosting = hosting_request(request);
 
-    if (request.nomonsters == 1)
-        game += option(family.nomonsters);
-    if (request.respawnmonsters == 1)
-        game += option(family.respawn);
-    if (request.fastmonsters == 1)
-        game += option(family.fast);
+    Call call(settings.doom_exe, command.zdoomgl ? command.folder : QString());
+    call.option(u" -iwad ", settings.doom_iwad, Split::whole);
+    if (!request.externalwad.isEmpty())
+        call.option(family.file, request.externalwad, Split::paths);
+    if (!request.dehacked.isEmpty())
+        call.option(family.deh, request.dehacked, Split::whole);
 
-    const bool hosting = request.hostgame != 0;
-    QString start;
-    if (request.gogame == 1) {
-        // The single-player dialog passes the skill number, the multiplayer dialog the list's
-        // index; both reach the engine as the number.
-        const qint64 skill = read_number(request.skill) + (hosting ? 1 : 0);
-        start = option(family.skill, number_text(skill));
-        // Without a level to go to, the engine would take the next option as its map.
-        const QString warp = warp_numbers(request.level, iwad_kind);
-        if (!warp.trimmed().isEmpty())
-            start += option(family.warp, warp);
+    if (request.launchkind == 0) {
+        call.literal(renderer);
+        call.option(family.extratic);
+        if (request.client_dup == 1)
+            call.option(family.dup, request.clientdup_value);
+        call.option(family.join, request.hostip);
+    } else {
+        if (request.nomonsters == 1)
+            call.option(family.nomonsters);
+        if (request.respawnmonsters == 1)
+            call.option(family.respawn);
+        if (request.fastmonsters == 1)
+            call.option(family.fast);
+        call.literal(renderer);
+        if (request.gogame == 1) {
+            // The single-player dialog passes the skill number, the multiplayer dialog the
+            // list's index; both reach the engine as the number.
+            const qint64 skill = read_number(request.skill) + (hosting ? 1 : 0);
+            call.option(family.skill, number_text(skill));
+            // Without a level to go to, the engine would take the next option as its map.
+            const QString warp = warp_numbers(request.level, iwad_kind);
+            if (!warp.trimmed().isEmpty())
+                call.option(family.warp, warp);
+        }
+        if (hosting) {
+            call.option(family.extratic);
+            if (request.host_dup == 1)
+                call.option(family.dup, number_text(request.serverdup_value));
+            call.option(family.host, request.playernum);
+            if (request.mode == 1)
+                call.option(family.altdeath);
+            else if (request.mode == 2)
+                call.option(family.deathmatch);
+            // A limit left blank is left out, as an empty warp is: the engine would read the
+            // next option as its value.
+            if (request.timelimit == 1 && !request.timetext.trimmed().isEmpty())
+                call.option(family.timelimit, request.timetext);
+            if (request.fraglimit == 1 && !request.fragtext.trimmed().isEmpty())
+                call.option(family.fraglimit, request.fragtext);
+        }
     }
-
-    QString network;
-    QString host;
-    if (hosting) {
-        network = option(family.extratic);
-        host = option(family.host, request.playernum);
-        if (request.mode == 1)
-            host += option(family.altdeath);
-        else if (request.mode == 2)
-            host += option(family.deathmatch);
-        if (request.timelimit == 1)
-            host += option(family.timelimit, request.timetext);
-        if (request.fraglimit == 1)
-            host += option(family.fraglimit, request.fragtext);
-        if (request.host_dup == 1)
-            network += option(family.dup, number_text(request.serverdup_value));
-    }
-
-    command.command_line = engine + game + renderer + start + network + host + video + sound;
+    call.option(family.width, settings.vid_width);
+    call.option(family.height, settings.vid_height);
+    call.option(family.sample_rate, settings.snd_rate);
+    call.finish(command);
     return command;
 }
 

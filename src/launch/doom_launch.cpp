@@ -65,10 +65,11 @@ bool launch_game(Forms &forms, const LaunchRequest &request) {
         QFile::remove(log);
         QDir().mkpath(platform.state_folder());
         const QString engine = settings.doom_exe;
-        const StartWatch watch{log, [&platform, engine, log](const QString &how) {
-                                   platform.message_box(early_end_message(engine, how, log));
-                               }};
-        const int error = platform.start_program(command.command_line, watch);
+        const StartWatch watch{
+            log, [&platform, engine, log](const QString &how, const QString &problem) {
+                platform.message_box(early_end_message(engine, how, log, problem));
+            }};
+        const int error = platform.start_program(command.arguments, command.command_line, watch);
         if (error == error_command_too_long || error == error_nul_in_command) {
             // No engine takes such a line: the dialog stays open with its entries, to shorten
             // the list of files or mend the value.

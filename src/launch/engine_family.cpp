@@ -41,15 +41,25 @@ constexpr EngineFamily woof = [] {
 // dsda-doom, prboom-plus and glboom-plus: single-player only here.
 constexpr EngineFamily boom{.name = u"Boom"};
 
-struct KnownEngine {
-    const char16_t *name; // lower case, without ".exe"
-    const EngineFamily *family;
-};
+// Every engine the launcher knows by name, ZDoom family first: the order in which found engines
+// are offered.
 constexpr std::array known_engines{
-    KnownEngine{u"chocolate-doom", &chocolate}, KnownEngine{u"crispy-doom", &chocolate},
-    KnownEngine{u"woof-doom", &woof},           KnownEngine{u"woof", &woof},
-    KnownEngine{u"dsda-doom", &boom},           KnownEngine{u"prboom-plus", &boom},
-    KnownEngine{u"glboom-plus", &boom}};
+    KnownEngine{u"uzdoom", u"UZDoom", &zdoom, u"org.zdoom.UZDoom"},
+    KnownEngine{u"gzdoom", u"GZDoom", &zdoom, u"org.zdoom.GZDoom"},
+    KnownEngine{u"vkdoom", u"VKDoom", &zdoom},
+    KnownEngine{u"lzdoom", u"LZDoom", &zdoom},
+    KnownEngine{u"qzdoom", u"QZDoom", &zdoom},
+    KnownEngine{u"zdoom", u"ZDoom", &zdoom},
+    KnownEngine{u"zandronum", u"Zandronum", &zdoom, u"com.zandronum.Zandronum"},
+    KnownEngine{u"skulltag", u"Skulltag", &zdoom},
+    KnownEngine{u"zdoomgl", u"ZDoomGL", &zdoom},
+    KnownEngine{u"chocolate-doom", u"Chocolate Doom", &chocolate},
+    KnownEngine{u"crispy-doom", u"Crispy Doom", &chocolate},
+    KnownEngine{u"woof", u"Woof!", &woof},
+    KnownEngine{u"woof-doom", u"Woof!", &woof},
+    KnownEngine{u"dsda-doom", u"DSDA-Doom", &boom},
+    KnownEngine{u"prboom-plus", u"PrBoom+", &boom},
+    KnownEngine{u"glboom-plus", u"GLBoom+", &boom}};
 
 } // namespace
 
@@ -58,15 +68,24 @@ QString engine_name(const QString &doom_exe) {
     return doom_exe.mid(slash + 1);
 }
 
-const EngineFamily &engine_family(const QString &doom_exe) {
+std::span<const KnownEngine> engines_known() {
+    return known_engines;
+}
+
+const KnownEngine *known_engine(const QString &doom_exe) {
     QString name = engine_name(doom_exe).toLower();
     if (name.endsWith(u".exe"))
         name.chop(4);
     for (const KnownEngine &known : known_engines) {
         if (name == known.name)
-            return *known.family;
+            return &known;
     }
-    return zdoom;
+    return nullptr;
+}
+
+const EngineFamily &engine_family(const QString &doom_exe) {
+    const KnownEngine *known = known_engine(doom_exe);
+    return known ? *known->family : zdoom;
 }
 
 } // namespace brx

@@ -1,8 +1,11 @@
 // Engine families: how each engine family takes the launch's options. The family is known
-// from the engine's file name; any name not listed is a ZDoom-family engine.
+// from the engine's file name; any name not listed is a ZDoom-family engine. The table of known
+// engines is also what the game library recognises installed engines by.
 #pragma once
 
 #include <QString>
+
+#include <span>
 
 namespace brx {
 
@@ -24,6 +27,22 @@ struct EngineFamily {
     const char16_t *altdeath = nullptr, *deathmatch = nullptr;
     const char16_t *timelimit = nullptr, *fraglimit = nullptr; // followed by the typed limit
 };
+
+// An engine the launcher knows by name.
+struct KnownEngine {
+    const char16_t *name;                 // file name, lower case, without ".exe": "gzdoom"
+    const char16_t *display_name;         // "GZDoom"
+    const EngineFamily *family;           //
+    const char16_t *flatpak_id = nullptr; // its Flatpak application: "org.zdoom.GZDoom"
+};
+
+// Every known engine, the ZDoom family first, then the others; the order found engines are
+// offered in.
+std::span<const KnownEngine> engines_known();
+
+// The known engine named by this path's last component (any case, with or without ".exe"), or
+// nothing.
+const KnownEngine *known_engine(const QString &doom_exe);
 
 // The family of the engine at this path: its last component, `/` or `\` separated, in any
 // case, with or without ".exe".

@@ -32,13 +32,17 @@ bool read_at(QIODevice &device, qint64 offset, char *bytes, qint64 count) {
 
 } // namespace
 
-bool Lump::is(const char *upper) const {
-    return std::strcmp(name, upper) == 0;
+QString Lump::text() const {
+    char name[8];
+    int length = 0;
+    for (; length < 8 && (key >> (8 * length) & 0xff) != 0; ++length)
+        name[length] = char(key >> (8 * length));
+    return QString::fromLatin1(name, length);
 }
 
-qsizetype WadDirectory::find(const char *upper, qsizetype from) const {
+qsizetype WadDirectory::find(quint64 key, qsizetype from) const {
     for (qsizetype i = std::max<qsizetype>(from, 0); i < lumps.size(); ++i)
-        if (lumps[i].is(upper))
+        if (lumps[i].key == key)
             return i;
     return -1;
 }
@@ -74,7 +78,7 @@ std::optional<WadDirectory> read_wad_directory(QIODevice &device) {
         lump.size = int32_at(entry + 4);
         for (int c = 0; c < 8 && entry[8 + c] != '\0'; ++c) {
             const char ch = entry[8 + c];
-            lump.name[c] = ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
+            lump.key |= quint64(quint8(ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch)) << (8 * c);
         }
     }
     return directory;

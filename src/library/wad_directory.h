@@ -18,14 +18,23 @@ namespace brx {
 // maps of a real IWAD come within its first few hundred lumps.
 inline constexpr qint64 wad_entries_read = 65536;
 
+// A lump name's eight bytes as one number, NUL-padded: names compare as numbers.
+constexpr quint64 lump_key(const char *upper) {
+    quint64 key = 0;
+    for (int i = 0; i < 8 && upper[i] != '\0'; ++i)
+        key |= quint64(quint8(upper[i])) << (8 * i);
+    return key;
+}
+
 struct Lump {
-    char name[9] = {}; // upper case, up to the first NUL, NUL-terminated
-    qint64 offset = 0;
-    qint64 size = 0;
+    quint64 key = 0; // the name, upper case, up to its first NUL, as its lump_key
+    qint32 offset = 0;
+    qint32 size = 0;
 
     // Whether the lump is called `upper` (an upper-case name).
-    bool is(const char *upper) const;
-    QString text() const { return QString::fromLatin1(name); }
+    bool is(const char *upper) const { return key == lump_key(upper); }
+    // The name.
+    QString text() const;
 };
 
 struct WadDirectory {
@@ -34,7 +43,10 @@ struct WadDirectory {
     qint64 device_size = 0;
 
     // The index of the first lump called `upper` from `from` on, or -1.
-    qsizetype find(const char *upper, qsizetype from = 0) const;
+    qsizetype find(quint64 key, qsizetype from = 0) const;
+    qsizetype find(const char *upper, qsizetype from = 0) const {
+        return find(lump_key(upper), from);
+    }
     bool has(const char *upper) const { return find(upper) >= 0; }
 };
 

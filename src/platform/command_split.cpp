@@ -101,18 +101,21 @@ std::u16string span(std::u16string_view line, const Piece &first, const Piece &l
 }
 
 // Grows a run of plain pieces from pieces[first], starting with `shortest` of them, until
-// `names` accepts the run's text. A run stops growing as soon as no longer run could name a
-// file: a folder in it does not exist, or its last name is longer than a name can be. Each
-// piece thus costs a bounded number of look-ups, however long the line. Returns how many
-// pieces the accepted run holds, 0 when no run is accepted.
+// `names` accepts the run's text (or, when `longest`, as long as any longer run could). A run
+// stops growing as soon as no longer run could name a file: a folder in it does not exist, or
+// its last name is longer than a name can be. Each piece thus costs a bounded number of
+// look-ups, however long the line. Returns how many pieces the accepted run holds, 0 when no
+// run is accepted.
 std::size_t grow_run(std::u16string_view line, const std::vector<Piece> &pieces, std::size_t first,
                      std::size_t shortest, const PathLookup &lookup,
-                     const std::function<bool(const std::u16string &)> &names) {
+                     const std::function<bool(const std::u16string &)> &names,
+                     bool longest = false) {
     for (std::size_t i = first; i < first + shortest; ++i) {
         if (i >= pieces.size() || !pieces[i].plain)
             return 0;
     }
     std::size_t folder_checked = 0; // length of the folder part known to exist
+    std::size_t accepted = 0;
     for (std::size_t last = first + shortest - 1; last < pieces.size() && pieces[last].plain;
          ++last) {
         const std::u16string candidate = span(line, pieces[first], pieces[last]);
@@ -120,18 +123,61 @@ std::size_t grow_run(std::u16string_view line, const std::vector<Piece> &pieces,
         const std::size_t folder = separator == std::u16string::npos ? 0 : separator + 1;
         if (folder > folder_checked) {
             if (lookup.kind(candidate.substr(0, folder)) != PathKind::folder)
-                return 0;
+                return accepted;
             folder_checked = folder;
         }
         if (candidate.size() - folder > longest_name)
-            return 0;
-        if (names(candidate))
-            return last - first + 1;
+            return accepted;
+        if (names(candidate)) {
+            accepted = last - first + 1;
+            if (!longest)
+                return accepted;
+        }
     }
-    return 0;
+    return accepted;
+}
+
+// The pieces between blanks and tabs, every character plain.
+std::vector<Piece> blank_pieces(std::u16string_view text) {
+    std::vector<Piece> pieces;
+    for (std::size_t at = 0;;) {
+        while (at < text.size() && is_blank(text[at]))
+            ++at;
+        if (at == text.size())
+            return pieces;
+        Piece piece;
+        piece.begin = at;
+        while (at < text.size() && !is_blank(text[at]))
+            ++at;
+        piece.end = at;
+        piece.text = text.substr(piece.begin, at - piece.begin);
+        pieces.push_back(std::move(piece));
+    }
 }
 
 } // namespace
+
+std::vector<std::u16string> split_blanks(std::u16string_view text) {
+    std::vector<std::u16string> split;
+    for (Piece &piece : blank_pieces(text))
+        split.push_back(std::move(piece.text));
+    return split;
+}
+
+std::vector<std::u16string> split_paths(std::u16string_view text, const PathLookup &lookup) {
+    const std::vector<Piece> pieces = blank_pieces(text);
+    const auto names_file = [&](const std::u16string &candidate) {
+        return lookup.kind(candidate) == PathKind::file;
+    };
+    std::vector<std::u16string> split;
+    for (std::size_t i = 0; i < pieces.size();) {
+        const std::size_t run =
+            std::max<std::size_t>(1, grow_run(text, pieces, i, 1, lookup, names_file, true));
+        split.push_back(span(text, pieces[i], pieces[i + run - 1]));
+        i += run;
+    }
+    return split;
+}
 
 SplitCommand split_command(std::u16string_view line, const PathLookup &lookup) {
     const std::vector<Piece> pieces = read_pieces(line);

@@ -42,4 +42,13 @@ struct SplitCommand {
 
 SplitCommand split_command(std::u16string_view command_line, const PathLookup &lookup);
 
+// A list of paths as a program gets them one by one: split at blanks and tabs, except that
+// a run of pieces that names an existing file stays whole, with the blanks between its
+// pieces as they stand; where several runs from one piece do, the longest wins. A double
+// quote is a character of a path like any other.
+std::vector<std::u16string> split_paths(std::u16string_view text, const PathLookup &lookup);
+
+// A typed value as a program's runtime reads it: split at blanks and tabs.
+std::vector<std::u16string> split_blanks(std::u16string_view text);
+
 } // namespace brx

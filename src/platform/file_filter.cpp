@@ -100,10 +100,6 @@ FilterMatcher::FilterMatcher(const QStringList &patterns, ExeSuffix suffix) {
     }
 }
 
-bool offers(const QString &pattern, const QString &file_name, bool executable, ExeSuffix suffix) {
-    return FilterMatcher({pattern}, suffix).offers(file_name, [executable] { return executable; });
-}
-
 bool offers(const FilterEntry &entry, const QString &file_name, bool executable, ExeSuffix suffix) {
     return FilterMatcher(entry.patterns, suffix).offers(file_name, [executable] {
         return executable;

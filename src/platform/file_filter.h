@@ -67,8 +67,6 @@ private:
     QList<Pattern> programs_; // ".exe" patterns without the suffix, for executable files
 };
 
-bool offers(const QString &pattern, const QString &file_name, bool executable,
-            ExeSuffix suffix = native_exe_suffix());
 bool offers(const FilterEntry &entry, const QString &file_name, bool executable,
             ExeSuffix suffix = native_exe_suffix());
 

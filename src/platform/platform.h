@@ -4,7 +4,7 @@
 // implementation in the tests; main() hands in the Qt one.
 #pragma once
 
-#include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -49,8 +49,9 @@ struct StartWatch {
     // The file the program's standard output and error go to; empty: the launcher's own.
     QString log;
     // Run on the interface thread when the program ends within early_end_seconds with a
-    // non-zero status or by a signal, with how it ended ("exit status 255", "signal 11 ...").
-    std::function<void(const QString &how)> failed_early;
+    // non-zero status or by a signal, with how it ended ("exit status 255", "signal 11 ...")
+    // and, when the log could not be written, why (else empty).
+    std::function<void(const QString &how, const QString &log_problem)> failed_early;
 };
 
 class Platform {
@@ -86,9 +87,11 @@ public:
 
     virtual bool set_current_dir(const QString &path) = 0;
 
-    // Starts the command line as a separate process without waiting for it. Returns 0, or
-    // an error number: error_file_not_found when no program can be found.
-    virtual int start_program(const QString &command_line, const StartWatch &watch = {}) = 0;
+    // Starts a program as a separate process without waiting for it: the argument vector
+    // (the program first) on POSIX systems, the same call as one command line on Windows.
+    // Returns 0, or an error number: error_file_not_found when no program can be found.
+    virtual int start_program(const QStringList &arguments, const QString &command_line,
+                              const StartWatch &watch = {}) = 0;
 };
 
 } // namespace brx

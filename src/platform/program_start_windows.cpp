@@ -185,8 +185,9 @@ PathLookup system_paths() {
     return lookup;
 }
 
-int start_program(std::u16string_view command_line, const StartOptions &options) {
-    if (command_line.find(u'\0') != std::u16string_view::npos)
+int start_program(const ProgramCall &call, const StartOptions &options) {
+    const std::u16string &command_line = call.line;
+    if (command_line.find(u'\0') != std::u16string::npos)
         return error_line_holds_nul;
     const SplitCommand split = split_command(command_line, system_paths());
     if (split.program.empty())
@@ -208,6 +209,8 @@ int start_program(std::u16string_view command_line, const StartOptions &options)
     extended.StartupInfo = startup;
     extended.StartupInfo.cb = static_cast<DWORD>(sizeof extended);
     HANDLE log = open_log(options.log);
+    if (!options.log.empty() && log == INVALID_HANDLE_VALUE && options.log_problem)
+        *options.log_problem = u"it cannot be opened for writing";
     std::string list_space;
     if (log != INVALID_HANDLE_VALUE) {
         SIZE_T size = 0;

@@ -8,9 +8,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <memory>
@@ -18,6 +20,8 @@
 
 #ifdef Q_OS_UNIX
 #include <cstring>
+#include <pwd.h>
+#include <unistd.h>
 #endif
 
 namespace brx {
@@ -48,11 +52,12 @@ QString how_it_ended(const ProgramEnd &end) {
 
 // Looks on the interface thread, a few times a second, whether the program has ended, until
 // it has or its first seconds are over. The launcher never waits for it.
-void watch_early_end(std::shared_ptr<EndSeen> seen, std::function<void(const QString &)> failed) {
+void watch_early_end(std::shared_ptr<EndSeen> seen, const QString &log_problem,
+                     std::function<void(const QString &, const QString &)> failed) {
     auto *timer = new QTimer(QCoreApplication::instance());
     QElapsedTimer clock;
     clock.start();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, seen, failed] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, seen, log_problem, failed] {
         std::optional<ProgramEnd> end;
         {
             const std::lock_guard<std::mutex> lock(seen->mutex);
@@ -63,10 +68,22 @@ void watch_early_end(std::shared_ptr<EndSeen> seen, std::function<void(const QSt
         timer->stop();
         timer->deleteLater();
         if (end && end->seconds <= early_end_seconds && (end->signalled || end->status != 0))
-            failed(how_it_ended(*end));
+            failed(how_it_ended(*end), log_problem);
     });
     timer->start(100);
 }
+
+#ifndef Q_OS_WIN
+// $HOME, or when it is unset or not an absolute path, the user's home as the password
+// database knows it.
+QString home_folder() {
+    const QString home = qEnvironmentVariable("HOME");
+    if (QDir::isAbsolutePath(home))
+        return home;
+    const passwd *user = ::getpwuid(::getuid());
+    return user && user->pw_dir ? QFile::decodeName(user->pw_dir) : QString();
+}
+#endif
 
 } // namespace
 
@@ -83,12 +100,31 @@ void QtPlatform::end_program() {
 }
 
 void QtPlatform::message_box(const QString &prompt, const QString &title) {
-    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("BRX") : title,
-                    // Line breaks arrive as LF CR; the CR would show as a stray glyph.
-                    QString(prompt).replace(QStringLiteral("\n\r"), QStringLiteral("\n")),
-                    QMessageBox::Ok,
-                    QApplication::activeModalWidget() ? QApplication::activeModalWidget()
-                                                      : QApplication::activeWindow());
+    // Line breaks arrive as LF CR; the CR would show as a stray glyph.
+    const QString text = QString(prompt).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    QWidget *owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                       : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("BRX") : title, {},
+                    QMessageBox::Ok, owner);
+    // Names and log lines are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // No wider than the screen: a word (a path) too long for it is elided in the middle, and
+    // the full text stays at hand, to select and copy, under "Show Details...".
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int widest = screen ? screen->availableGeometry().width() / 2 : 600;
+    const QFontMetrics metrics(box.font());
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines) {
+        QStringList words = line.split(u' ');
+        for (QString &word : words)
+            word = metrics.elidedText(word, Qt::ElideMiddle, widest);
+        line = words.join(u' ');
+    }
+    const QString shown = lines.join(u'\n');
+    box.setText(shown);
+    if (shown != text)
+        box.setDetailedText(text);
     box.exec();
 }
 
@@ -123,7 +159,7 @@ QString QtPlatform::user_config_folder() const {
     // would follow the current folder, which a launch changes).
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!QDir::isAbsolutePath(base))
-        base = QDir(QDir::homePath()).filePath(QStringLiteral(".config"));
+        base = home_folder().isEmpty() ? QString() : home_folder() + QStringLiteral("/.config");
     const QString name = QStringLiteral("brixmoor");
 #endif
     if (!QDir::isAbsolutePath(base))
@@ -143,7 +179,7 @@ QString QtPlatform::state_folder() const {
 #else
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (!QDir::isAbsolutePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
+        state = home_folder() + QStringLiteral("/.local/state");
     return QDir::cleanPath(state + QStringLiteral("/brixmoor"));
 #endif
 }
@@ -152,21 +188,25 @@ bool QtPlatform::set_current_dir(const QString &path) {
     return QDir::setCurrent(path);
 }
 
-int QtPlatform::start_program(const QString &command_line, const StartWatch &watch) {
+int QtPlatform::start_program(const QStringList &arguments, const QString &command_line,
+                              const StartWatch &watch) {
 #ifndef Q_OS_WIN
     if (command_line == u"hh.exe BRX.chm")
         return open_help(program_folder());
 #endif
-    if (!watch.failed_early)
-        return brx::start_program(command_line, {watch.log.toStdU16String(), {}});
+    const ProgramCall call = program_call(arguments, command_line);
+    std::u16string log_problem;
+    StartOptions options{watch.log.toStdU16String(), {}, &log_problem};
     auto seen = std::make_shared<EndSeen>();
-    const int error = brx::start_program(
-        command_line, {watch.log.toStdU16String(), [seen](const ProgramEnd &end) {
-                           const std::lock_guard<std::mutex> lock(seen->mutex);
-                           seen->end = end;
-                       }});
-    if (error == 0)
-        watch_early_end(seen, watch.failed_early);
+    if (watch.failed_early) {
+        options.ended = [seen](const ProgramEnd &end) {
+            const std::lock_guard<std::mutex> lock(seen->mutex);
+            seen->end = end;
+        };
+    }
+    const int error = brx::start_program(call, options);
+    if (error == 0 && watch.failed_early)
+        watch_early_end(seen, QString::fromStdU16String(log_problem), watch.failed_early);
     return error;
 }
 

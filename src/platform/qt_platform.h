@@ -19,7 +19,8 @@ public:
     QString user_config_folder() const override;
     Version version() const override;
     bool set_current_dir(const QString &path) override;
-    int start_program(const QString &command_line, const StartWatch &watch = {}) override;
+    int start_program(const QStringList &arguments, const QString &command_line,
+                      const StartWatch &watch = {}) override;
 };
 
 } // namespace brx

@@ -24,6 +24,7 @@ public:
         QString title;
     };
     struct Start {
+        QStringList arguments;
         QString command_line;
         QString current_dir;
         StartWatch watch;
@@ -53,8 +54,8 @@ public:
     QString state;                    // the state folder
     QString config_folder;            // the user's settings folder (none when empty)
     Version launcher_version{1, 0, 0};
-    int start_result = 0;                      // what start_program answers...
-    std::function<int(const QString &)> start; // ...unless this is set
+    int start_result = 0;                                           // what start_program answers...
+    std::function<int(const QStringList &, const QString &)> start; // ...unless this is set
     bool program_ended = false;
     std::function<void()> on_message; // what happens while a message is on screen
 
@@ -98,9 +99,11 @@ public:
         dir_changes << path;
         return QDir::setCurrent(path);
     }
-    int start_program(const QString &command_line, const StartWatch &watch = {}) override {
-        starts.append({command_line, QDir::toNativeSeparators(QDir::currentPath()), watch});
-        return start ? start(command_line) : start_result;
+    int start_program(const QStringList &arguments, const QString &command_line,
+                      const StartWatch &watch = {}) override {
+        starts.append(
+            {arguments, command_line, QDir::toNativeSeparators(QDir::currentPath()), watch});
+        return start ? start(arguments, command_line) : start_result;
     }
 
 private:

@@ -80,8 +80,6 @@ int wmain(int argc, wchar_t **argv) {
     }
 
     for (const start_cases::Case &test : start_cases::cases) {
-        if (test.on == test.posix)
-            continue;
         const fs::path folder = make_folder(test.files);
         const fs::path here = test.from_engine_folder ? folder : folder.parent_path();
         fs::current_path(here);
@@ -95,7 +93,7 @@ int wmain(int argc, wchar_t **argv) {
                   found.quoted_line.starts_with(blank ? u'"' + program + u'"' : program),
               "program path", test.name, u"program " + found.program + u" in " + found.quoted_line);
 
-        const int error = start_program(line);
+        const int error = start_program({{}, line});
         for (int wait = 0; wait < 400 && !fs::exists(folder / "report"); ++wait)
             ::Sleep(50);
         std::ifstream report(folder / "report", std::ios::binary);
@@ -110,7 +108,7 @@ int wmain(int argc, wchar_t **argv) {
 
     const fs::path folder = make_folder(u"plain.txt|run.bat|text.exe");
     for (const start_cases::Failure &failure : start_cases::failures) {
-        const int error = start_program(with_folder(failure.line, folder));
+        const int error = start_program({{}, with_folder(failure.line, folder)});
         check(error != 0 && (error == error_program_not_found) == failure.not_found, "failure",
               failure.name, u"error " + fs::path(std::to_string(error)).u16string());
     }
@@ -119,7 +117,7 @@ int wmain(int argc, wchar_t **argv) {
     const fs::path log = engine.parent_path() / "last-game.log";
     std::atomic<int> status = -1;
     const int error =
-        start_program(u'"' + engine.u16string() + u"\" --fail",
+        start_program({{}, u'"' + engine.u16string() + u"\" --fail"},
                       {log.u16string(), [&](const ProgramEnd &end) { status = end.status; }});
     for (int wait = 0; wait < 400 && status < 0; ++wait)
         ::Sleep(50);
@@ -131,8 +129,8 @@ int wmain(int argc, wchar_t **argv) {
               fs::path(output).u16string());
 
     const std::u16string too_long = engine.u16string() + u" -file " + std::u16string(40000, u'a');
-    check(start_program(too_long) == error_line_too_long, "failure", "a line too long", u"");
-    check(start_program(engine.u16string() + std::u16string(1, u'\0') + u"x") ==
+    check(start_program({{}, too_long}) == error_line_too_long, "failure", "a line too long", u"");
+    check(start_program({{}, engine.u16string() + std::u16string(1, u'\0') + u"x"}) ==
               error_line_holds_nul,
           "failure", "a NUL in the line", u"");
     std::printf("%d failed\n", failures);

@@ -1,0 +1,147 @@
+#include "archive.h"
+
+#include "wad_directory.h"
+
+#include <QFile>
+
+#ifdef BRX_HAVE_LIBZIP
+#include <zip.h>
+#endif
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace brx {
+
+bool looks_like_zip(const QByteArray &first_bytes) {
+    return first_bytes.startsWith("PK\x03\x04") || first_bytes.startsWith("PK\x05\x06");
+}
+
+#ifdef BRX_HAVE_LIBZIP
+
+namespace {
+
+// The lump an entry at the archive's top level stands for: its name up to the first dot, upper
+// case, when it is one of the lumps that name maps (an entry in a folder keeps its folder).
+QString text_lump(const QString &entry) {
+    const QString lump = entry.section(u'.', 0, 0).toUpper();
+    for (const char16_t *name : {u"UMAPINFO", u"ZMAPINFO", u"MAPINFO", u"LANGUAGE", u"DEHACKED"})
+        if (lump == name)
+            return lump;
+    return {};
+}
+
+// The map a `maps/NAME.wad` entry holds, upper case; empty for any other entry.
+QString map_entry(const QString &entry) {
+    if (!entry.startsWith(u"maps/", Qt::CaseInsensitive) ||
+        !entry.endsWith(u".wad", Qt::CaseInsensitive))
+        return {};
+    const QString name = entry.mid(5, entry.size() - 9);
+    if (name.isEmpty() || name.size() > 8 || name.contains(u'/'))
+        return {};
+    return name.toUpper();
+}
+
+// The entry's bytes, when it holds at most `cap` of them (whatever its header claims).
+bool read_entry(zip_t *zip, zip_uint64_t index, QByteArray &bytes) {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(zip, index, 0, &stat) != 0 ||
+        ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(archive_text_cap)))
+        return false;
+    zip_file_t *file = zip_fopen_index(zip, index, 0);
+    if (!file)
+        return false;
+    bytes.resize(archive_text_cap + 1);
+    qint64 total = 0;
+    while (total <= archive_text_cap) {
+        const zip_int64_t got = zip_fread(file, bytes.data() + total, bytes.size() - total);
+        if (got <= 0) {
+            if (got < 0)
+                total = -1;
+            break;
+        }
+        total += got;
+    }
+    zip_fclose(file);
+    if (total < 0 || total > archive_text_cap)
+        return false;
+    bytes.resize(total);
+    return true;
+}
+
+ArchiveContents contents(zip_t *zip) {
+    ArchiveContents found;
+    found.archive = true;
+    const zip_int64_t count = zip_get_num_entries(zip, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char *name = zip_get_name(zip, zip_uint64_t(i), 0);
+        if (!name)
+            continue;
+        const QString entry = QString::fromUtf8(name);
+        const QString map = map_entry(entry);
+        if (!map.isEmpty()) {
+            found.maps.append(map);
+            continue;
+        }
+        const QString lump = text_lump(entry);
+        QByteArray bytes;
+        if (!lump.isEmpty() && read_entry(zip, zip_uint64_t(i), bytes))
+            found.lumps.append({lump, bytes});
+    }
+    zip_close(zip);
+    return found;
+}
+
+} // namespace
+
+ArchiveContents read_archive(const QString &path) {
+    int error = 0;
+#ifdef Q_OS_UNIX
+    QFile file;
+    if (!open_regular_file(file, path))
+        return {};
+    const int fd = ::dup(file.handle());
+    zip_t *zip = fd < 0 ? nullptr : zip_fdopen(fd, 0, &error); // owns the copy once it opens
+    if (!zip) {
+        if (fd >= 0)
+            ::close(fd);
+        return {};
+    }
+#else
+    zip_t *zip = zip_open(path.toUtf8().constData(), ZIP_RDONLY, &error);
+    if (!zip)
+        return {};
+#endif
+    return contents(zip);
+}
+
+ArchiveContents read_archive_bytes(const QByteArray &bytes) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *source =
+        zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
+    zip_t *zip = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    zip_error_fini(&error);
+    if (!zip) {
+        if (source)
+            zip_source_free(source);
+        return {};
+    }
+    return contents(zip);
+}
+
+#else
+
+ArchiveContents read_archive(const QString &) {
+    return {};
+}
+
+ArchiveContents read_archive_bytes(const QByteArray &) {
+    return {};
+}
+
+#endif
+
+} // namespace brx
