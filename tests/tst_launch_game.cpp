@@ -171,6 +171,11 @@ void tst_launch_game::arguments_data() {
     QTest::newRow("a joining player's address and dup value")
         << Row{"", "zdoom", "", "join; hostip= 10.0.0.2\tx; client_dup=1; clientdup_value=2 3",
                "zdoom|-iwad||-extratic|-dup|2|3|-join|10.0.0.2|x|..."};
+    QTest::newRow("other options last, split at blanks")
+        << Row{"", "zdoom", "D.WAD", "solo; gogame=0; other_options= -fast  +set x \"1\" ",
+               "zdoom|-iwad|D.WAD|...|-fast|+set|x|\"1\""};
+    QTest::newRow("other options of blanks add nothing")
+        << Row{"", "zdoom", "D.WAD", "solo; gogame=0; other_options= \t ", "zdoom|-iwad|D.WAD|..."};
 }
 
 void tst_launch_game::arguments() {
@@ -182,6 +187,10 @@ void tst_launch_game::arguments() {
     const EngineCommand command = engine_command(settings, brx::request(request), WadKind::doom2);
     QCOMPARE(command.arguments.join(u'|'),
              QString(arguments).replace("...", "-width|640|x|-height|480|+snd_samplerate|44100"));
+    // The line ends with the other options as typed, after a blank.
+    const QString other = brx::request(request).other_options;
+    QVERIFY(command.command_line.endsWith(" +snd_samplerate 44100" +
+                                          (other.trimmed().isEmpty() ? QString() : ' ' + other)));
 }
 
 // What a damaged record lacks keeps the launch's presets (empty texts, card 2, nomd2 0); its

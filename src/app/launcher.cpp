@@ -1,13 +1,13 @@
 #include "launcher.h"
 
 #include "aboutbox.h"
+#include "brxdata.h"
 #include "doom_setup.h"
 #include "files_editor.h"
 #include "form_rules.h"
 #include "game_presets.h"
 #include "launch_multi.h"
 #include "launch_solo.h"
-#include "brxdata.h"
 #include "main_screen.h"
 #include "picture.h"
 #include "qt_platform.h"
@@ -78,8 +78,8 @@ int list_presets() {
     Presets presets;
     const PresetsFound found = read_presets_file(presets_location(platform).path, presets);
     if (found.kind == PresetsFound::damaged || found.kind == PresetsFound::unreadable)
-        return fail(QStringLiteral("the presets file %1 cannot be read: %2")
-                        .arg(found.path, found.reason));
+        return fail(
+            QStringLiteral("the presets file %1 cannot be read: %2").arg(found.path, found.reason));
     for (const Preset &preset : presets.presets)
         std::printf("%s\n", qUtf8Printable(preset.name));
     return 0;
@@ -92,8 +92,8 @@ int shortcut(const QString &name) {
     if (!presets.find(name))
         return fail(QStringLiteral("there is no preset named \"%1\"").arg(name));
     QString why;
-    const QString path = make_shortcut(platform, QCoreApplication::applicationFilePath(), name,
-                                       &why);
+    const QString path =
+        make_shortcut(platform, QCoreApplication::applicationFilePath(), name, &why);
     if (path.isEmpty())
         return fail(QString(why).replace(u'\n', u' '));
     std::printf("%s\n", qUtf8Printable(path));

@@ -98,6 +98,11 @@ public:
             arguments_ << qt(split_blanks(value.toStdU16String()));
     }
     void literal(const QString &text) { option(reinterpret_cast<const char16_t *>(text.utf16())); }
+    // What the user typed to add, after a blank, split at blanks as typed values are.
+    void typed(const QString &text) {
+        line_ += u' ' + text;
+        arguments_ << qt(split_blanks(text.toStdU16String()));
+    }
     void finish(EngineCommand &command) {
         command.command_line = line_;
         command.arguments = arguments_;
@@ -256,6 +261,10 @@ EngineCommand engine_command(const Settings &settings, const LaunchRequest &requ
     call.option(family.width, settings.vid_width);
     call.option(family.height, settings.vid_height);
     call.option(family.sample_rate, settings.snd_rate);
+    // The other options typed in the game dialog come last, as they stand; none, or only
+    // blanks, add nothing.
+    if (!request.other_options.trimmed().isEmpty())
+        call.typed(request.other_options);
     call.finish(command);
     return command;
 }
