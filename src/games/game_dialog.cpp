@@ -195,12 +195,11 @@ void GameDialog::preset_list_Activated(int index) {
         main_window(forms()) ? main_window(forms())->iwad_kind() : WadKind::unknown;
     use_preset_files(forms(), *preset);
     const WadKind now = main_window(forms()) ? main_window(forms())->iwad_kind() : before;
-    if (now != before) {
-        panel_.level->clear();
-        panel_.level->addItems(level_names(now));
-        panel_.level->setCurrentIndex(panel_.level->count() > 0 ? 0 : -1);
-    }
+    if (now != before)
+        panel_.list_levels(now);
     apply(preset->game);
+    // The engine or the IWAD may be others now: the levels are read again.
+    levels_due_.start();
     show_runs();
 }
 

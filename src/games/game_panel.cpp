@@ -63,6 +63,11 @@ void GamePanel::fill(WadKind kind) const {
     skill->clear();
     skill->addItems(skill_names());
     skill->setCurrentIndex(3);
+    list_levels(kind);
+}
+
+void GamePanel::list_levels(WadKind kind) const {
+    level->clear();
     for (const QString &name : level_names(kind))
         level->addItem(name, name);
     level->setCurrentIndex(level->count() > 0 ? 0 : -1);

@@ -6,8 +6,8 @@
 
 #include "engine_family.h"
 #include "launch_request.h"
-#include "presets.h"
 #include "map_list.h"
+#include "presets.h"
 #include "wad_kind.h"
 
 #include <QCheckBox>
@@ -87,6 +87,9 @@ struct GamePanel {
 
     // Fills the lists: "Ultra-Violence" selected, the first level when there are levels.
     void fill(WadKind kind) const;
+    // The level list of the IWAD's kind alone, its first level selected, until the files have
+    // been read.
+    void list_levels(WadKind kind) const;
     // Shows these levels, each holding its map's name; one the engine (of this family, named
     // so) cannot start is greyed, its tooltip saying why. The selected map stays selected
     // while it is listed; otherwise the first level is.
