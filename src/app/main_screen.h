@@ -2,6 +2,7 @@
 // launcher's version and the buttons that open the dialogs or end the program.
 #pragma once
 
+#include "game_library.h"
 #include "ui_main_screen.h"
 #include "window_list.h"
 
@@ -18,6 +19,7 @@ public:
     void show_iwad_kind(const QString &iwad_path) override;
     SettingsFound settings_found(qint16 silent, const SettingsFound &found, const Settings &start,
                                  Settings &settings) override;
+    GameLibrary &game_library() override { return library_; }
 
 public slots:
     // Start-up: version, pictures and the settings, loaded twice so that a first run's
@@ -32,6 +34,7 @@ public slots:
 private:
     Forms &forms_;
     WadKind kind_ = WadKind::unknown;
+    GameLibrary library_;
 };
 
 } // namespace brx

@@ -1,8 +1,15 @@
 #include "doom_setup.h"
 
 #include "brxdata.h"
+#include "engine_family.h"
 #include "file_chooser.h"
+#include "game_library.h"
 #include "window_list.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QStandardItemModel>
 
 namespace brx {
 
@@ -15,6 +22,35 @@ constexpr int resolution_640x480 = 5;
 constexpr int rate_44100 = 2;
 // The tab the dialog opens on, "ZDoom Setup".
 constexpr int zdoom_tab = 0;
+
+// The found path an entry of a completion list puts into its box; the entry shows more.
+constexpr int path_role = Qt::UserRole + 1;
+
+// A completion list for the box: typing shows the found paths holding what was typed, in any
+// case; each entry names the engine or game, and its path.
+QCompleter *found_list(QLineEdit *box, const QString &name) {
+    auto *completer = new QCompleter(new QStandardItemModel(box), box);
+    completer->setCompletionRole(path_role);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setMaxVisibleItems(8);
+    completer->popup()->setAccessibleName(name);
+    box->setCompleter(completer);
+    return completer;
+}
+
+void fill(QCompleter *completer, const QList<std::pair<QString, QString>> &entries) {
+    auto *model = static_cast<QStandardItemModel *>(completer->model());
+    model->clear();
+    for (const auto &[path, label] : entries) {
+        auto *item = new QStandardItem(label);
+        item->setData(path, path_role);
+        item->setData(path, Qt::ToolTipRole);
+        item->setEditable(false);
+        model->appendRow(item);
+    }
+}
 
 } // namespace
 
@@ -29,6 +65,13 @@ doom_setup::doom_setup(Forms &forms) : FormDialog(forms, FormId::doom_setup, Esc
     for (QLineEdit *box : {doom_exe, doom_iwad})
         box->setMaxLength(int(longest_value));
 
+    exe_found_ = found_list(doom_exe, QStringLiteral("Engines found"));
+    iwad_found_ = found_list(doom_iwad, QStringLiteral("IWADs found"));
+    for (QLineEdit *box : {doom_exe, doom_iwad}) {
+        box->installEventFilter(this);
+        box->setAccessibleDescription(QStringLiteral("Down arrow lists the ones found"));
+    }
+
     connect(get_exe, &QPushButton::clicked, this, &doom_setup::get_exe_Click);
     connect(get_iwad, &QPushButton::clicked, this, &doom_setup::get_iwad_Click);
     connect(Okay_Button, &QPushButton::clicked, this, &doom_setup::Okay_Button_Click);
@@ -39,7 +82,7 @@ void doom_setup::Form_Load() {
     Settings stored;
     stored.card = normal_agp;
     stored.nomd2 = 1;
-    BRXdata::load_settings(forms(), -1, stored);
+    first_run_ = BRXdata::load(forms(), -1, stored).kind == SettingsFound::missing;
 
     doom_exe->setText(stored.doom_exe);
     doom_iwad->setText(stored.doom_iwad);
@@ -56,6 +99,70 @@ void doom_setup::Form_Load() {
     Cancel_Button->setEnabled(!stored.doom_exe.isEmpty() && !stored.doom_iwad.isEmpty());
     SSTab1->setCurrentIndex(zdoom_tab);
     Okay_Button->setFocus();
+
+    // What the library found is offered now, or when its scan is done: the dialog never
+    // waits for the disk.
+    if (MainWindow *main = main_window(forms())) {
+        GameLibrary &library = main->game_library();
+        connect(&library, &GameLibrary::scanned, this, &doom_setup::offer_found,
+                Qt::UniqueConnection);
+        if (library.ready())
+            offer_found();
+    }
+}
+
+void doom_setup::offer_found() {
+    MainWindow *main = main_window(forms());
+    if (!main)
+        return;
+    const Found &found = main->game_library().found();
+    QList<std::pair<QString, QString>> engines, iwads;
+    for (const FoundEngine &engine : found.engines)
+        engines.append(
+            {engine.path,
+             QStringLiteral("%1 (%2): %3").arg(engine.display_name, engine.source, engine.path)});
+    for (const FoundIwad &iwad : found.iwads)
+        iwads.append({iwad.path, iwad.label()});
+    fill(exe_found_, engines);
+    fill(iwad_found_, iwads);
+
+    // A first run starts from the best engine found (the ZDoom family first) and the best IWAD
+    // that engine plays, so that Enter alone saves a setup that starts a game.
+    if (!first_run_)
+        return;
+    const EngineFamily *family = nullptr;
+    if (doom_exe->text().isEmpty() && !found.engines.isEmpty()) {
+        doom_exe->setText(found.engines.first().path);
+        family = found.engines.first().family;
+    } else if (const KnownEngine *known = known_engine(doom_exe->text())) {
+        family = known->family;
+    }
+    if (doom_iwad->text().isEmpty() && !found.iwads.isEmpty()) {
+        const FoundIwad *best = &found.iwads.first();
+        for (const FoundIwad &iwad : found.iwads)
+            if (!family || family_plays(iwad.game, family->name)) {
+                best = &iwad;
+                break;
+            }
+        doom_iwad->setText(best->path);
+    }
+}
+
+bool doom_setup::eventFilter(QObject *watched, QEvent *event) {
+    // Down arrow in a box opens its whole list of the ones found.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down &&
+        static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier) {
+        QCompleter *completer = watched == doom_exe    ? exe_found_
+                                : watched == doom_iwad ? iwad_found_
+                                                       : nullptr;
+        if (completer && completer->model()->rowCount() > 0 && !completer->popup()->isVisible()) {
+            completer->setCompletionPrefix(QString());
+            completer->complete();
+            return true;
+        }
+    }
+    return FormDialog::eventFilter(watched, event);
 }
 
 void doom_setup::get_exe_Click() {

@@ -11,6 +11,8 @@
 
 namespace brx {
 
+class GameLibrary;
+
 enum class FormId : int { doom_setup, launch_solo, launch_multi, aboutbox };
 inline constexpr FormId all_forms[] = {FormId::doom_setup, FormId::launch_solo,
                                        FormId::launch_multi, FormId::aboutbox};
@@ -43,6 +45,9 @@ public:
     // settings are what it hands back, start what the caller set before it.
     virtual SettingsFound settings_found(qint16 silent, const SettingsFound &found,
                                          const Settings &start, Settings &settings) = 0;
+    // The engines and IWADs found on this machine, scanned once at start-up off the
+    // interface thread; the setup offers them.
+    virtual GameLibrary &game_library() = 0;
 
 protected:
     ~MainWindow() = default;
