@@ -9,10 +9,19 @@ namespace {
 
 const QByteArray stored = "/g/zdoom,/g/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
 const QByteArray long_path = '/' + QByteArray(100000, 'a'); // past a text box's usual limit
+// The engine chooser's filters and, where programs carry no suffix, its folder when nothing
+// is stored.
+#ifdef Q_OS_WIN
+const QString programs = "", games = "";
+#else
+const QString programs = "|Programs (all files)|*.exe", games = "/usr/games";
+#endif
 const QString exe = "Select ZDoom excutable...|ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
-                    "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe|";
-const QString iwad =
-    "Select ZDoom IWAD...|Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad|";
+                    "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe" +
+                    programs + "|All files (*)|*|";
+const QString iwad = "Select ZDoom IWAD...|Doom wad (doom.wad)|doom.wad|Doom2 wad "
+                     "(doom2.wad)|doom2.wad|Doom IWADs (*.wad *.iwad *.ipk3)|*.wad;*.iwad;*.ipk3|"
+                     "All files (*)|*|";
 const QString unsaved = "The settings could not be saved to\nbrx.cfg\n\n";
 
 // A row: brx.cfg before ("-" none, "folder" a folder of that name); the answers of the file
@@ -41,8 +50,8 @@ void tst_doom_setup::opening_data() {
     row("first run: Cancel is off, Okay asks for each path until one is chosen", "-",
         {"", "/g/zdoom=3", "", "/g/DOOM.WAD=1"}, "click Cancel_Button; click Okay_Button",
         "/g/zdoom,/g/DOOM.WAD,640,480,44100, 2 , 1 \r\n",
-        {exe_please, exe_please, iwad_please, iwad_please, exe, exe, iwad, iwad, "IWAD: Doom",
-         "closed"});
+        {exe_please, exe_please, iwad_please, iwad_please, exe + games, exe + games, iwad, iwad,
+         "IWAD: Doom", "closed"});
     row("half a resolution, unlisted rate, no card", "/z,/DOOM.WAD,640,,48000,-1 , 2 \r\n", {},
         "click Okay_Button", "/z,/DOOM.WAD,,,, 0 , 0 \r\n", {"IWAD: Doom", "closed"});
     row("no engine: Cancel is off", ",/D.WAD,,,, 2 , 0 \r\n", {}, "click Cancel_Button", "=",
@@ -60,6 +69,11 @@ void tst_doom_setup::opening_data() {
         "type doom_exe=/typed; click get_exe; click get_iwad; click Okay_Button",
         "/typed,/srv/doom.wad,800,600,22050, 1 , 0 \r\n",
         {exe + "/g/zdoom", iwad + "/g/DOOM2.WAD", "IWAD: Doom", "closed"});
+    // The filters added after the old ones put the file into the box too.
+    row("browsed under the added filters", stored, {"/usr/games/woof=4", "/srv/free2.ipk3=4"},
+        "click get_exe; click get_iwad; click Okay_Button",
+        "/usr/games/woof,/srv/free2.ipk3,800,600,22050, 1 , 0 \r\n",
+        {exe + "/g/zdoom", iwad + "/g/DOOM2.WAD", "IWAD: Unknown", "closed"});
     // A failed save names the file and the reason, keeps everything typed, and leaves the main
     // window alone.
     row("a folder named brx.cfg", "folder", {},

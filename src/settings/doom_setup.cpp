@@ -167,20 +167,27 @@ bool doom_setup::eventFilter(QObject *watched, QEvent *event) {
 
 void doom_setup::get_exe_Click() {
     // "excutable" is misspelt on purpose: it is this dialog's own title, which users know.
-    choose_file(forms(), -1,
-                {QStringLiteral("Select ZDoom excutable..."),
-                 QStringLiteral("ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
-                                "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe"),
-                 {}},
-                &Settings::doom_exe, {{doom_exe}, {doom_exe}, {doom_exe}});
+    // The filters the dialog always had come first, so that their numbers stay; where programs
+    // carry no ".exe" suffix, "*.exe" offers every executable file.
+    QString filter = QStringLiteral("ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
+                                    "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe");
+    QString start;
+#ifndef Q_OS_WIN
+    filter += QStringLiteral("|Programs (all files)|*.exe");
+    start = QStringLiteral("/usr/games");
+#endif
+    filter += QStringLiteral("|All files (*)|*");
+    choose_file(forms(), -1, {QStringLiteral("Select ZDoom excutable..."), filter, start},
+                &Settings::doom_exe, {{doom_exe}, {doom_exe}, {doom_exe}, {doom_exe}, {doom_exe}});
 }
 
 void doom_setup::get_iwad_Click() {
     choose_file(forms(), -1,
                 {QStringLiteral("Select ZDoom IWAD..."),
-                 QStringLiteral("Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad"),
+                 QStringLiteral("Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad|Doom "
+                                "IWADs (*.wad *.iwad *.ipk3)|*.wad;*.iwad;*.ipk3|All files (*)|*"),
                  {}},
-                &Settings::doom_iwad, {{doom_iwad}, {doom_iwad}});
+                &Settings::doom_iwad, {{doom_iwad}, {doom_iwad}, {doom_iwad}, {doom_iwad}});
 }
 
 void doom_setup::Okay_Button_Click() {

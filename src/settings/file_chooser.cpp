@@ -11,8 +11,10 @@ void choose_file(Forms &forms, qint16 silent, FileRequest request, QString Setti
                  const QList<FileTarget> &targets) {
     Settings stored;
     BRXdata::load_settings(forms, silent, stored);
-    // Browsing starts from the stored path, not from what a box holds now.
-    request.start = stored.*start;
+    // Browsing starts from the stored path, not from what a box holds now; with none stored,
+    // from the request's own folder.
+    if (!(stored.*start).isEmpty())
+        request.start = stored.*start;
     const std::optional<FileChoice> choice = forms.platform().open_file(request);
     if (!choice || choice->filter < 1 || choice->filter > targets.size())
         return;
