@@ -2,6 +2,7 @@
 // "Okay" saves), the "..." file dialogs, "Okay" with its checks and its save, and leaving it.
 #include "doom_setup.h"
 #include "rig.h"
+#include "wads.h"
 
 using namespace brx;
 
@@ -94,6 +95,42 @@ void tst_doom_setup::opening_data() {
         "=", {"IWAD: Unknown", "closed"});
     row("Escape", stored, {}, "type doom_iwad=/DOOM.WAD; key doom_iwad=Escape", "=",
         {"IWAD: Unknown", "closed"});
+    // "Okay" explains a file that is not what its box asks for ('@' is a folder holding a PWAD,
+    // a Hexen IWAD, a Freedoom one, a text file, programs and a plain file), and saves it only
+    // when the user says so.
+    const QString ask = "\n\nSave it anyway?";
+    const QString pwad = "levels.wad is a PWAD: it adds levels to an IWAD. Choose it in External "
+                         "files... of a game." +
+                         ask;
+    row("a PWAD, not saved, then saved", stored, {"no", "yes"},
+        "type doom_iwad=@/levels.wad; click Okay_Button; click Okay_Button",
+        "/g/zdoom,@/levels.wad,800,600,22050, 1 , 0 \r\n",
+        {pwad + " [no]|ZDoom Configuration...", pwad + " [yes]|ZDoom Configuration...",
+         "IWAD: Doom2", "closed"});
+    row("no WAD; a plain file as the engine", stored, {"yes", "no"},
+        "type doom_exe=@/readme; type doom_iwad=@/notes.txt; click Okay_Button", "=",
+        {"readme is not a program file: the engine's program file was expected, such as gzdoom "
+         "or chocolate-doom." +
+             ask + " [yes]|ZDoom Configuration...",
+         "notes.txt is no WAD file: an IWAD was expected, the main WAD of a game such as "
+         "doom2.wad or freedoom2.wad." +
+             ask + " [no]|ZDoom Configuration...",
+         "IWAD: Unknown", "open"});
+    row("a folder as the engine", stored, {"no"}, "type doom_exe=@; click Okay_Button", "=",
+        {"wads@ is a folder: the engine's program file was expected, "
+         "such as gzdoom or chocolate-doom." +
+             ask + " [no]|ZDoom Configuration...",
+         "IWAD: Unknown", "open"});
+    row("a game the engine does not play", stored, {"no"},
+        "type doom_exe=@/chocolate-doom; type doom_iwad=@/hexen.wad; click Okay_Button", "=",
+        {"hexen.wad is Hexen, which Chocolate Doom does not play: an IWAD of a Doom game was "
+         "expected." +
+             ask + " [no]|ZDoom Configuration...",
+         "IWAD: Unknown", "open"});
+    row("a program and an IWAD it plays; the indicator names the game", stored, {},
+        "type doom_exe=@/chocolate-doom; type doom_iwad=@/free.wad; click Okay_Button",
+        "@/chocolate-doom,@/free.wad,800,600,22050, 1 , 0 \r\n",
+        {"IWAD: Doom2 (Freedoom: Phase 2)", "closed"});
 }
 
 void tst_doom_setup::opening() {
@@ -104,14 +141,34 @@ void tst_doom_setup::opening() {
     else if (before != "-")
         rig.write_cfg(before);
     for (const QString &answer : answers)
-        rig.platform.answer_file(answer.isEmpty()
-                                     ? std::nullopt
-                                     : std::optional(FileChoice{answer.section('=', 0, 0),
-                                                                answer.section('=', 1).toInt()}));
-    const bool open =
-        rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) { act(setup, steps); });
-    QCOMPARE(rig.seen() << rig.main.display_iwad->text() << (open ? "open" : "closed"), seen);
-    QCOMPARE(rig.cfg(), after == "=" ? before : after);
+        if (answer != "yes" && answer != "no")
+            rig.platform.answer_file(
+                answer.isEmpty() ? std::nullopt
+                                 : std::optional(FileChoice{answer.section('=', 0, 0),
+                                                            answer.section('=', 1).toInt()}));
+    const QString at = rig.dir.filePath("wads");
+    write_file(at + "/levels.wad", make_wad("PWAD", QList<QByteArray>{"MAP01"}));
+    write_file(at + "/hexen.wad",
+               make_wad("IWAD", QList<QByteArray>{"TITLE", "MAP01", "MAP40", "WINNOWR"}));
+    write_file(at + "/free.wad", make_wad("IWAD", QList<QByteArray>{"MAP01", "FREEDOOM"}));
+    write_file(at + "/notes.txt", "a note");
+    write_file(at + "/readme", "#!/bin/sh\n");
+    write_file(at + "/chocolate-doom", "#!/bin/sh\n", QFile::ExeOwner);
+    for (const QString &answer : answers)
+        if (answer == "yes" || answer == "no")
+            rig.platform.answer_yes_no(answer == "yes");
+    const bool open = rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) {
+        act(setup, QString(steps).replace('@', at));
+    });
+    QString caption = rig.main.display_iwad->text();
+    if (!rig.main.display_iwad->toolTip().isEmpty())
+        caption += " (" + rig.main.display_iwad->toolTip() + ")";
+    QStringList expected;
+    for (const QString &line : seen)
+        expected << QString(line).replace("wads@", "wads").replace('@', at);
+    QCOMPARE(rig.seen() << caption << (open ? "open" : "closed"), expected);
+    QCOMPARE(rig.cfg(),
+             after == "=" ? before : QByteArray(after).replace('@', QFile::encodeName(at)));
 }
 
 QTEST_MAIN(tst_doom_setup)

@@ -8,6 +8,8 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QStandardItemModel>
 
@@ -50,6 +52,50 @@ void fill(QCompleter *completer, const QList<std::pair<QString, QString>> &entri
         item->setEditable(false);
         model->appendRow(item);
     }
+}
+
+// What is wrong with an engine path that names a file or folder, or nothing when it names a
+// program file (a Flatpak export is one). A path that names nothing is left alone: it may lie on
+// a drive not mounted now.
+QString engine_problem(const QString &path) {
+    const QFileInfo info(path);
+    const QString name = info.fileName().isEmpty() ? path : info.fileName();
+    const QString expected = QStringLiteral("the engine's program file was expected, such as "
+                                            "gzdoom or chocolate-doom.");
+    if (info.isDir())
+        return QStringLiteral("%1 is a folder: %2").arg(name, expected);
+    if (info.exists() && (!info.isFile() || !info.isExecutable()))
+        return QStringLiteral("%1 is not a program file: %2").arg(name, expected);
+    return {};
+}
+
+// What is wrong with an IWAD path that names a file (by what it holds), or nothing when it is
+// an IWAD of a game the engine plays.
+QString iwad_problem(const QString &path, const KnownEngine *engine) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    const QString name = info.fileName().isEmpty() ? path : info.fileName();
+    const Identity identity = identify_wad(path);
+    if (!identity.wad)
+        return QStringLiteral("%1 is no WAD file: an IWAD was expected, the main WAD of a game "
+                              "such as doom2.wad or freedoom2.wad.")
+            .arg(name);
+    if (!identity.iwad) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.read(4) == "PWAD")
+            return QStringLiteral("%1 is a PWAD: it adds levels to an IWAD. Choose it in External "
+                                  "files... of a game.")
+                .arg(name);
+        return QStringLiteral("%1 is a WAD of no game Brixmoor knows: an IWAD such as doom2.wad "
+                              "or freedoom2.wad was expected.")
+            .arg(name);
+    }
+    if (engine && !family_plays(identity.game, engine->family->name))
+        return QStringLiteral("%1 is %2, which %3 does not play: an IWAD of a Doom game was "
+                              "expected.")
+            .arg(name, identity.name, QString::fromUtf16(engine->display_name));
+    return {};
 }
 
 } // namespace
@@ -207,6 +253,15 @@ void doom_setup::Okay_Button_Click() {
     while (doom_iwad->text().isEmpty()) {
         platform().message_box(QStringLiteral("Please locate your doom/doom2 IWAD..."));
         get_iwad_Click();
+    }
+
+    // Each file that is not what its box asks for is explained; the user may save it anyway.
+    for (const QString &problem :
+         {engine_problem(doom_exe->text()),
+          iwad_problem(doom_iwad->text(), known_engine(doom_exe->text()))}) {
+        if (!problem.isEmpty() &&
+            !platform().ask_yes_no(problem + QStringLiteral("\n\nSave it anyway?"), windowTitle()))
+            return;
     }
 
     chosen.doom_exe = doom_exe->text();

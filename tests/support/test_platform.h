@@ -37,7 +37,7 @@ public:
     void answer_file(std::optional<FileChoice> answer) { file_answers_.append(std::move(answer)); }
     // Scripts and file answers queued but never used.
     int unused_answers() const {
-        int count = int(file_answers_.size());
+        int count = int(file_answers_.size() + yes_no_answers_.size());
         for (const QList<Script> &list : scripts_)
             count += int(list.size());
         return count;
@@ -75,6 +75,16 @@ public:
         if (on_message)
             on_message();
     }
+    // Questions are listed with the messages, their prompt ending in " [yes]" or " [no]".
+    bool ask_yes_no(const QString &prompt, const QString &title = {}) override {
+        if (yes_no_answers_.isEmpty())
+            qFatal("question \"%s\" asked with no answer queued", qPrintable(prompt));
+        const bool yes = yes_no_answers_.takeFirst();
+        messages.append(
+            {prompt + (yes ? QStringLiteral(" [yes]") : QStringLiteral(" [no]")), title});
+        return yes;
+    }
+    void answer_yes_no(bool yes) { yes_no_answers_.append(yes); }
     std::optional<FileChoice> open_file(const FileRequest &request) override {
         file_requests.append(request);
         if (file_answers_.isEmpty())
@@ -100,6 +110,7 @@ public:
 private:
     QHash<QString, QList<Script>> scripts_;
     QList<std::optional<FileChoice>> file_answers_;
+    QList<bool> yes_no_answers_;
 };
 
 } // namespace brx
