@@ -53,6 +53,9 @@ void tst_doom_setup::opening_data() {
         "/g/zdoom,/g/DOOM.WAD,640,480,44100, 2 , 1 \r\n",
         {exe_please, exe_please, iwad_please, iwad_please, exe + games, exe + games, iwad, iwad,
          "IWAD: Doom", "closed"});
+    // A wide size is kept when the desktop is smaller (the test's screen is 800x600).
+    row("a wide size stored", "/z,/DOOM.WAD,1920,1080,48000, 2 , 0 \r\n", {}, "click Okay_Button",
+        "/z,/DOOM.WAD,1920,1080,, 2 , 0 \r\n", {"IWAD: Doom", "closed"});
     row("half a resolution, unlisted rate, no card", "/z,/DOOM.WAD,640,,48000,-1 , 2 \r\n", {},
         "click Okay_Button", "/z,/DOOM.WAD,,,, 0 , 0 \r\n", {"IWAD: Doom", "closed"});
     row("no engine: Cancel is off", ",/D.WAD,,,, 2 , 0 \r\n", {}, "click Cancel_Button", "=",

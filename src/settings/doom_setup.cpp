@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QStandardItemModel>
 
 namespace brx {
@@ -21,9 +22,14 @@ namespace {
 enum Card { voodoo = 0, voodoo2 = 1, normal_agp = 2 };
 // Entries of the lists, by their place: "640x480" and "44100", shown when nothing is stored.
 constexpr int resolution_640x480 = 5;
+constexpr int resolution_1024x768 = 7; // the last of the form's own entries
 constexpr int rate_44100 = 2;
 // The tab the dialog opens on, "ZDoom Setup".
 constexpr int zdoom_tab = 0;
+
+// The wide screen sizes offered after the listed ones, up to the desktop's own.
+constexpr QSize wide_sizes[] = {{1280, 720},  {1366, 768},  {1600, 900},
+                                {1920, 1080}, {2560, 1440}, {3840, 2160}};
 
 // The found path an entry of a completion list puts into its box; the entry shows more.
 constexpr int path_role = Qt::UserRole + 1;
@@ -137,6 +143,18 @@ void doom_setup::Form_Load() {
         option->setChecked(true);
 
     const QString resolution = stored.vid_width + u'x' + stored.vid_height;
+    // The wide sizes the desktop can show, and the stored one whatever the desktop is now, so
+    // that "Okay" saves it as it was.
+    vid_res->setCurrentIndex(-1);
+    while (vid_res->count() > resolution_1024x768 + 1)
+        vid_res->removeItem(vid_res->count() - 1);
+    const QScreen *desktop = screen();
+    const QSize most = desktop ? desktop->geometry().size() * desktop->devicePixelRatio() : QSize();
+    for (const QSize size : wide_sizes) {
+        const QString text = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        if ((size.width() <= most.width() && size.height() <= most.height()) || text == resolution)
+            vid_res->addItem(text);
+    }
     vid_res->setCurrentIndex(resolution == u"x" ? resolution_640x480
                                                 : vid_res->findText(resolution));
     snd_rate->setCurrentIndex(stored.snd_rate.isEmpty() ? rate_44100
