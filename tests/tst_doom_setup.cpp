@@ -9,7 +9,8 @@ using namespace brx;
 namespace {
 
 const QByteArray stored = "/g/zdoom,/g/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
-const QByteArray long_path = '/' + QByteArray(100000, 'a'); // past a text box's usual limit
+// Past a text box's usual limit; ZDoomGL, whose options the row changes.
+const QByteArray long_path = '/' + QByteArray(100000, 'a') + "/zdoomgl.exe";
 // The engine chooser's filters and, where programs carry no suffix, its folder when nothing
 // is stored.
 #ifdef Q_OS_WIN
@@ -41,6 +42,8 @@ class tst_doom_setup : public QObject {
 private slots:
     void opening_data();
     void opening();
+    void follow_engine_data();
+    void follow_engine();
 };
 
 void tst_doom_setup::opening_data() {
@@ -172,6 +175,43 @@ void tst_doom_setup::opening() {
     QCOMPARE(rig.seen() << caption << (open ? "open" : "closed"), expected);
     QCOMPARE(rig.cfg(),
              after == "=" ? before : QByteArray(after).replace('@', QFile::encodeName(at)));
+}
+
+// The options the engine in the box has no use for are disabled, each telling why, and still
+// saved as they stand.
+void tst_doom_setup::follow_engine_data() {
+    using Row = std::tuple<QString, QStringList>; // the engine; the tooltips of the disabled
+    rows<Row>();
+    const QString gl = " is not ZDoomGL: these options are ZDoomGL's alone.";
+    QTest::newRow("none named") << Row{"", {}};
+    QTest::newRow("ZDoomGL") << Row{"/g/ZDoomGL.exe", {}};
+    QTest::newRow("GZDoom") << Row{"/usr/games/gzdoom",
+                                   {"Frame4 GZDoom" + gl, "Frame5 GZDoom" + gl}};
+    QTest::newRow("woof") << Row{
+        "/usr/games/woof",
+        {"snd_rate Woof! has no sample rate option: it keeps the rate set in its own menus.",
+         "vid_res Woof! has no window size options: it keeps the size set in its own menus.",
+         "Frame4 Woof!" + gl, "Frame5 Woof!" + gl}};
+    QTest::newRow("an engine of no known name")
+        << Row{"/opt/mydoom", {"Frame4 mydoom" + gl, "Frame5 mydoom" + gl}};
+}
+
+void tst_doom_setup::follow_engine() {
+    const auto [engine, disabled] = fetch<std::tuple<QString, QStringList>>();
+    Rig rig;
+    rig.write_cfg(stored);
+    QStringList seen;
+    rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) {
+        act(setup, "type doom_exe=" + engine + (engine.isEmpty() ? "" : "; click Okay_Button"));
+        for (QWidget *control : std::initializer_list<QWidget *>{setup.snd_rate, setup.vid_res,
+                                                                 setup.Frame4, setup.Frame5})
+            if (!control->isEnabled())
+                seen << control->objectName() + ' ' + control->toolTip();
+    });
+    QCOMPARE(seen, disabled);
+    QCOMPARE(rig.cfg(), engine.isEmpty()
+                            ? stored
+                            : stored.mid(stored.indexOf(',')).prepend(engine.toLocal8Bit()));
 }
 
 QTEST_MAIN(tst_doom_setup)

@@ -1,6 +1,7 @@
 #include "doom_setup.h"
 
 #include "brxdata.h"
+#include "command_line.h"
 #include "engine_family.h"
 #include "file_chooser.h"
 #include "game_library.h"
@@ -124,6 +125,7 @@ doom_setup::doom_setup(Forms &forms) : FormDialog(forms, FormId::doom_setup, Esc
         box->setAccessibleDescription(QStringLiteral("Down arrow lists the ones found"));
     }
 
+    connect(doom_exe, &QLineEdit::textChanged, this, &doom_setup::follow_engine);
     connect(get_exe, &QPushButton::clicked, this, &doom_setup::get_exe_Click);
     connect(get_iwad, &QPushButton::clicked, this, &doom_setup::get_iwad_Click);
     connect(Okay_Button, &QPushButton::clicked, this, &doom_setup::Okay_Button_Click);
@@ -161,6 +163,7 @@ void doom_setup::Form_Load() {
                                                         : snd_rate->findText(stored.snd_rate));
 
     Cancel_Button->setEnabled(!stored.doom_exe.isEmpty() && !stored.doom_iwad.isEmpty());
+    follow_engine();
     SSTab1->setCurrentIndex(zdoom_tab);
     Okay_Button->setFocus();
 
@@ -210,6 +213,31 @@ void doom_setup::offer_found() {
             }
         doom_iwad->setText(best->path);
     }
+}
+
+void doom_setup::follow_engine() {
+    const QString path = doom_exe->text();
+    const EngineFamily &family = engine_family(path);
+    const KnownEngine *known = known_engine(path);
+    const QString name = known ? QString::fromUtf16(known->display_name) : engine_name(path);
+    Settings settings;
+    settings.doom_exe = path;
+    const bool zdoomgl = engine_command(settings, {}, WadKind::unknown).zdoomgl;
+    // Nothing is judged before an engine is named.
+    const bool any = path.trimmed().isEmpty();
+    const auto follow = [](QWidget *control, bool used, const QString &why) {
+        control->setEnabled(used);
+        control->setToolTip(used ? QString() : why);
+    };
+    follow(snd_rate, any || family.sample_rate,
+           QStringLiteral("%1 has no sample rate option: it keeps the rate set in its own menus.")
+               .arg(name));
+    follow(vid_res, any || family.width,
+           QStringLiteral("%1 has no window size options: it keeps the size set in its own menus.")
+               .arg(name));
+    for (QWidget *control : {static_cast<QWidget *>(Frame4), static_cast<QWidget *>(Frame5)})
+        follow(control, any || zdoomgl,
+               QStringLiteral("%1 is not ZDoomGL: these options are ZDoomGL's alone.").arg(name));
 }
 
 bool doom_setup::eventFilter(QObject *watched, QEvent *event) {

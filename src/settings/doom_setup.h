@@ -30,6 +30,9 @@ private:
     // Offers the engines and IWADs the game library found in the boxes' completion lists
     // and, on a first run, fills the boxes left empty with the best of them.
     void offer_found();
+    // Disables the options the engine in the box has no use for, each telling why; what they
+    // hold is saved as it stands.
+    void follow_engine();
 
     QCompleter *exe_found_ = nullptr;
     QCompleter *iwad_found_ = nullptr;
