@@ -49,6 +49,10 @@ public:
     void end_modal(QDialog &) override {}
     void end_program() override {}
     void message_box(const QString &prompt, const QString &) override { messages << prompt; }
+    bool ask_yes_no(const QString &prompt, const QString &) override {
+        messages << prompt;
+        return true;
+    }
     std::optional<FileChoice> open_file(const FileRequest &) override { return std::nullopt; }
     std::optional<QString> ask_text(const QString &, const QString &, const QString &) override {
         return std::nullopt;

@@ -2,17 +2,28 @@
 // "Okay" saves), the "..." file dialogs, "Okay" with its checks and its save, and leaving it.
 #include "doom_setup.h"
 #include "rig.h"
+#include "wads.h"
 
 using namespace brx;
 
 namespace {
 
 const QByteArray stored = "/g/zdoom,/g/DOOM2.WAD,800,600,22050, 1 , 0 \r\n";
-const QByteArray long_path = '/' + QByteArray(100000, 'a'); // past a text box's usual limit
+// Past a text box's usual limit; ZDoomGL, whose options the row changes.
+const QByteArray long_path = '/' + QByteArray(100000, 'a') + "/zdoomgl.exe";
+// The engine chooser's filters and, where programs carry no suffix, its folder when nothing
+// is stored.
+#ifdef Q_OS_WIN
+const QString programs = "", games = "";
+#else
+const QString programs = "|Programs (all files)|*.exe", games = "/usr/games";
+#endif
 const QString exe = "Select ZDoom excutable...|ZDoom executable (zdoom.exe)|zdoom.exe|ZdoomGL "
-                    "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe|";
-const QString iwad =
-    "Select ZDoom IWAD...|Doom wad (doom.wad)|doom.wad|Doom2 wad (doom2.wad)|doom2.wad|";
+                    "(zdoomgl.exe)|zdoomgl.exe|All executables (*.exe)|*.exe" +
+                    programs + "|All files (*)|*|";
+const QString iwad = "Select ZDoom IWAD...|Doom wad (doom.wad)|doom.wad|Doom2 wad "
+                     "(doom2.wad)|doom2.wad|Doom IWADs (*.wad *.iwad *.ipk3)|*.wad;*.iwad;*.ipk3|"
+                     "All files (*)|*|";
 const QString unsaved = "The settings could not be saved to\nbrx.cfg\n\n";
 
 // A row: brx.cfg before ("-" none, "folder" a folder of that name); the answers of the file
@@ -31,6 +42,8 @@ class tst_doom_setup : public QObject {
 private slots:
     void opening_data();
     void opening();
+    void follow_engine_data();
+    void follow_engine();
 };
 
 void tst_doom_setup::opening_data() {
@@ -41,8 +54,11 @@ void tst_doom_setup::opening_data() {
     row("first run: Cancel is off, Okay asks for each path until one is chosen", "-",
         {"", "/g/zdoom=3", "", "/g/DOOM.WAD=1"}, "click Cancel_Button; click Okay_Button",
         "/g/zdoom,/g/DOOM.WAD,640,480,44100, 2 , 1 \r\n",
-        {exe_please, exe_please, iwad_please, iwad_please, exe, exe, iwad, iwad, "IWAD: Doom",
-         "closed"});
+        {exe_please, exe_please, iwad_please, iwad_please, exe + games, exe + games, iwad, iwad,
+         "IWAD: Doom", "closed"});
+    // A wide size is kept when the desktop is smaller (the test's screen is 800x600).
+    row("a wide size stored", "/z,/DOOM.WAD,1920,1080,48000, 2 , 0 \r\n", {}, "click Okay_Button",
+        "/z,/DOOM.WAD,1920,1080,, 2 , 0 \r\n", {"IWAD: Doom", "closed"});
     row("half a resolution, unlisted rate, no card", "/z,/DOOM.WAD,640,,48000,-1 , 2 \r\n", {},
         "click Okay_Button", "/z,/DOOM.WAD,,,, 0 , 0 \r\n", {"IWAD: Doom", "closed"});
     row("no engine: Cancel is off", ",/D.WAD,,,, 2 , 0 \r\n", {}, "click Cancel_Button", "=",
@@ -60,6 +76,11 @@ void tst_doom_setup::opening_data() {
         "type doom_exe=/typed; click get_exe; click get_iwad; click Okay_Button",
         "/typed,/srv/doom.wad,800,600,22050, 1 , 0 \r\n",
         {exe + "/g/zdoom", iwad + "/g/DOOM2.WAD", "IWAD: Doom", "closed"});
+    // The filters added after the old ones put the file into the box too.
+    row("browsed under the added filters", stored, {"/usr/games/woof=4", "/srv/free2.ipk3=4"},
+        "click get_exe; click get_iwad; click Okay_Button",
+        "/usr/games/woof,/srv/free2.ipk3,800,600,22050, 1 , 0 \r\n",
+        {exe + "/g/zdoom", iwad + "/g/DOOM2.WAD", "IWAD: Unknown", "closed"});
     // A failed save names the file and the reason, keeps everything typed, and leaves the main
     // window alone.
     row("a folder named brx.cfg", "folder", {},
@@ -80,6 +101,42 @@ void tst_doom_setup::opening_data() {
         "=", {"IWAD: Unknown", "closed"});
     row("Escape", stored, {}, "type doom_iwad=/DOOM.WAD; key doom_iwad=Escape", "=",
         {"IWAD: Unknown", "closed"});
+    // "Okay" explains a file that is not what its box asks for ('@' is a folder holding a PWAD,
+    // a Hexen IWAD, a Freedoom one, a text file, programs and a plain file), and saves it only
+    // when the user says so.
+    const QString ask = "\n\nSave it anyway?";
+    const QString pwad = "levels.wad is a PWAD: it adds levels to an IWAD. Choose it in External "
+                         "files... of a game." +
+                         ask;
+    row("a PWAD, not saved, then saved", stored, {"no", "yes"},
+        "type doom_iwad=@/levels.wad; click Okay_Button; click Okay_Button",
+        "/g/zdoom,@/levels.wad,800,600,22050, 1 , 0 \r\n",
+        {pwad + " [no]|ZDoom Configuration...", pwad + " [yes]|ZDoom Configuration...",
+         "IWAD: Doom2", "closed"});
+    row("no WAD; a plain file as the engine", stored, {"yes", "no"},
+        "type doom_exe=@/readme; type doom_iwad=@/notes.txt; click Okay_Button", "=",
+        {"readme is not a program file: the engine's program file was expected, such as gzdoom "
+         "or chocolate-doom." +
+             ask + " [yes]|ZDoom Configuration...",
+         "notes.txt is no WAD file: an IWAD was expected, the main WAD of a game such as "
+         "doom2.wad or freedoom2.wad." +
+             ask + " [no]|ZDoom Configuration...",
+         "IWAD: Unknown", "open"});
+    row("a folder as the engine", stored, {"no"}, "type doom_exe=@; click Okay_Button", "=",
+        {"wads@ is a folder: the engine's program file was expected, "
+         "such as gzdoom or chocolate-doom." +
+             ask + " [no]|ZDoom Configuration...",
+         "IWAD: Unknown", "open"});
+    row("a game the engine does not play", stored, {"no"},
+        "type doom_exe=@/chocolate-doom; type doom_iwad=@/hexen.wad; click Okay_Button", "=",
+        {"hexen.wad is Hexen, which Chocolate Doom does not play: an IWAD of a Doom game was "
+         "expected." +
+             ask + " [no]|ZDoom Configuration...",
+         "IWAD: Unknown", "open"});
+    row("a program and an IWAD it plays; the indicator names the game", stored, {},
+        "type doom_exe=@/chocolate-doom; type doom_iwad=@/free.wad; click Okay_Button",
+        "@/chocolate-doom,@/free.wad,800,600,22050, 1 , 0 \r\n",
+        {"IWAD: Doom2 (Freedoom: Phase 2)", "closed"});
 }
 
 void tst_doom_setup::opening() {
@@ -90,14 +147,71 @@ void tst_doom_setup::opening() {
     else if (before != "-")
         rig.write_cfg(before);
     for (const QString &answer : answers)
-        rig.platform.answer_file(answer.isEmpty()
-                                     ? std::nullopt
-                                     : std::optional(FileChoice{answer.section('=', 0, 0),
-                                                                answer.section('=', 1).toInt()}));
-    const bool open =
-        rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) { act(setup, steps); });
-    QCOMPARE(rig.seen() << rig.main.display_iwad->text() << (open ? "open" : "closed"), seen);
-    QCOMPARE(rig.cfg(), after == "=" ? before : after);
+        if (answer != "yes" && answer != "no")
+            rig.platform.answer_file(
+                answer.isEmpty() ? std::nullopt
+                                 : std::optional(FileChoice{answer.section('=', 0, 0),
+                                                            answer.section('=', 1).toInt()}));
+    const QString at = rig.dir.filePath("wads");
+    write_file(at + "/levels.wad", make_wad("PWAD", QList<QByteArray>{"MAP01"}));
+    write_file(at + "/hexen.wad",
+               make_wad("IWAD", QList<QByteArray>{"TITLE", "MAP01", "MAP40", "WINNOWR"}));
+    write_file(at + "/free.wad", make_wad("IWAD", QList<QByteArray>{"MAP01", "FREEDOOM"}));
+    write_file(at + "/notes.txt", "a note");
+    write_file(at + "/readme", "#!/bin/sh\n");
+    write_file(at + "/chocolate-doom", "#!/bin/sh\n", QFile::ExeOwner);
+    for (const QString &answer : answers)
+        if (answer == "yes" || answer == "no")
+            rig.platform.answer_yes_no(answer == "yes");
+    const bool open = rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) {
+        act(setup, QString(steps).replace('@', at));
+    });
+    QString caption = rig.main.display_iwad->text();
+    if (!rig.main.display_iwad->toolTip().isEmpty())
+        caption += " (" + rig.main.display_iwad->toolTip() + ")";
+    QStringList expected;
+    for (const QString &line : seen)
+        expected << QString(line).replace("wads@", "wads").replace('@', at);
+    QCOMPARE(rig.seen() << caption << (open ? "open" : "closed"), expected);
+    QCOMPARE(rig.cfg(),
+             after == "=" ? before : QByteArray(after).replace('@', QFile::encodeName(at)));
+}
+
+// The options the engine in the box has no use for are disabled, each telling why, and still
+// saved as they stand.
+void tst_doom_setup::follow_engine_data() {
+    using Row = std::tuple<QString, QStringList>; // the engine; the tooltips of the disabled
+    rows<Row>();
+    const QString gl = " is not ZDoomGL: these options are ZDoomGL's alone.";
+    QTest::newRow("none named") << Row{"", {}};
+    QTest::newRow("ZDoomGL") << Row{"/g/ZDoomGL.exe", {}};
+    QTest::newRow("GZDoom") << Row{"/usr/games/gzdoom",
+                                   {"Frame4 GZDoom" + gl, "Frame5 GZDoom" + gl}};
+    QTest::newRow("woof") << Row{
+        "/usr/games/woof",
+        {"snd_rate Woof! has no sample rate option: it keeps the rate set in its own menus.",
+         "vid_res Woof! has no window size options: it keeps the size set in its own menus.",
+         "Frame4 Woof!" + gl, "Frame5 Woof!" + gl}};
+    QTest::newRow("an engine of no known name")
+        << Row{"/opt/mydoom", {"Frame4 mydoom" + gl, "Frame5 mydoom" + gl}};
+}
+
+void tst_doom_setup::follow_engine() {
+    const auto [engine, disabled] = fetch<std::tuple<QString, QStringList>>();
+    Rig rig;
+    rig.write_cfg(stored);
+    QStringList seen;
+    rig.open<doom_setup>(FormId::doom_setup, [&](doom_setup &setup) {
+        act(setup, "type doom_exe=" + engine + (engine.isEmpty() ? "" : "; click Okay_Button"));
+        for (QWidget *control : std::initializer_list<QWidget *>{setup.snd_rate, setup.vid_res,
+                                                                 setup.Frame4, setup.Frame5})
+            if (!control->isEnabled())
+                seen << control->objectName() + ' ' + control->toolTip();
+    });
+    QCOMPARE(seen, disabled);
+    QCOMPARE(rig.cfg(), engine.isEmpty()
+                            ? stored
+                            : stored.mid(stored.indexOf(',')).prepend(engine.toLocal8Bit()));
 }
 
 QTEST_MAIN(tst_doom_setup)

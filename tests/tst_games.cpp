@@ -42,6 +42,8 @@ private slots:
     void last_game();
     void preset_row();
     void damaged_presets_file();
+    void options_follow_engine_data();
+    void options_follow_engine();
 };
 
 // The level list by the IWAD's kind: the caption, count, first, last.
@@ -497,6 +499,34 @@ void tst_games::damaged_presets_file() {
     Presets presets;
     read_presets_file(path, presets);
     QCOMPARE(presets.presets.value(0).name, "new");
+// The multiplayer options the stored engine has none of are greyed, each telling why.
+void tst_games::options_follow_engine_data() {
+    using Row = std::tuple<QByteArray, QStringList>; // the engine; the disabled, with tooltips
+    rows<Row>();
+    QTest::newRow("GZDoom") << Row{"/usr/games/gzdoom", {}};
+    QTest::newRow("Chocolate Doom") << Row{"/usr/games/chocolate-doom",
+                                           {"fraglimit Chocolate Doom has no frag limit option.",
+                                            "fragtext Chocolate Doom has no frag limit option."}};
+    QTest::newRow("a Boom engine") << Row{"/usr/games/dsda-doom",
+                                          {"fraglimit DSDA-Doom has no frag limit option.",
+                                           "fragtext DSDA-Doom has no frag limit option.",
+                                           "SSTab1_0 DSDA-Doom plays no network games.",
+                                           "SSTab1_1 DSDA-Doom plays no network games."}};
+}
+
+void tst_games::options_follow_engine() {
+    const auto [engine, disabled] = fetch<std::tuple<QByteArray, QStringList>>();
+    Rig rig;
+    rig.write_cfg(engine + ",/g/DOOM2.WAD,640,480,44100, 2 , 0 \r\n");
+    QStringList seen;
+    rig.open<GameDialog>(multi, [&](GameDialog &d) {
+        for (const char *name : {"fraglimit", "fragtext", "SSTab1_0", "SSTab1_1"}) {
+            QWidget *control = child(d, name);
+            if (!control->isEnabled() && !control->toolTip().isEmpty())
+                seen << QString(name) + ' ' + control->toolTip();
+        }
+    });
+    QCOMPARE(seen, disabled);
 }
 
 QTEST_MAIN(tst_games)

@@ -3,10 +3,14 @@
 // and Escape, and "Help!" on each outcome of starting the help viewer; off Windows, the help
 // beside the launcher opened in the desktop's viewer.
 #include "aboutbox.h"
+#include "doom_setup.h"
 #include "form_rules.h"
 #include "help_viewer.h"
 #include "rig.h"
+#include "wads.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QScreen>
 
 using namespace brx;
@@ -43,6 +47,7 @@ class tst_main_screen : public QObject {
 private slots:
     void start_up_data();
     void start_up();
+    void first_run_by_enter();
     void about_box_data();
     void about_box();
     void help_off_windows();
@@ -122,6 +127,57 @@ void tst_main_screen::start_up() {
     QCOMPARE(rig.main.Image2->pos(), rig.main.Image1->pos());
     QCOMPARE((doom ? rig.main.Image2 : rig.main.Image1)->pixmap().size(),
              doom ? QSize(320, 200) : rig.main.Image1->size());
+}
+
+// From the first start to a running game by Enter alone: the setup is filled with the best
+// engine found (the ZDoom family before an engine found earlier on PATH) and the best IWAD (Doom
+// II before Freedoom, whatever the file names), and each box lists what was found.
+void tst_main_screen::first_run_by_enter() {
+    Rig rig;
+    const QString base = rig.dir.filePath("machine");
+    Environment env;
+    env.home = base + "/home";
+    env.root = base + "/root";
+    env.path = base + "/bin1:" + base + "/bin2";
+    env.xdg_data_dirs = base + "/share";
+    write_file(base + "/bin1/chocolate-doom", "#!/bin/sh\n", QFile::ExeOwner);
+    write_file(base + "/bin2/gzdoom", "#!/bin/sh\n", QFile::ExeOwner);
+    const QString wads = base + "/share/games/doom/";
+    write_file(wads + "doom2.wad", make_wad("IWAD", QList<QByteArray>{"MAP01", "FREEDOOM"}));
+    write_file(wads + "levels.wad", make_wad("PWAD", QList<QByteArray>{"MAP01"}));
+    write_file(wads + "zz.wad", make_wad("IWAD", QList<QByteArray>{"MAP01"}));
+    rig.main.game_library().scan(env);
+    rig.main.game_library().wait();
+
+    QStringList listed;
+    rig.platform.script("doom_setup", [&](QDialog &window) {
+        auto &setup = static_cast<doom_setup &>(window);
+        // Down arrow opens the list of the IWADs found; typing narrows it.
+        QTest::keyClick(setup.doom_iwad, Qt::Key_Down);
+        QCompleter *completer = setup.doom_iwad->completer();
+        QVERIFY(completer->popup()->isVisible());
+        for (int i = 0; i < completer->completionCount(); ++i) {
+            completer->setCurrentRow(i);
+            listed << completer->currentIndex().data().toString();
+        }
+        QTest::keyClick(completer->popup(), Qt::Key_Escape);
+        QTest::keyClick(setup.doom_exe, Qt::Key_Down);
+        listed << QString::number(setup.doom_exe->completer()->completionCount());
+        QTest::keyClick(setup.doom_exe->completer()->popup(), Qt::Key_Escape);
+        act(window, "key Return");
+    });
+    rig.platform.script("launch_solo", [](QDialog &window) { act(window, "key Return"); });
+    rig.main.Form_Load();
+    rig.main.show();
+    QCOMPARE(rig.main.focusWidget(), rig.main.launch_button);
+    act(rig.main, "key launch_button=Return");
+    QCOMPARE(listed, (QStringList{"Doom II (" + wads + "zz.wad)",
+                                  "Freedoom: Phase 2 (" + wads + "doom2.wad)", "2"}));
+    QCOMPARE(rig.seen(),
+             (QStringList{
+                 first_run,
+                 base + "/bin2/gzdoom -iwad " + wads +
+                     "zz.wad -skill  4 -warp 01 -width 640 -height 480 +snd_samplerate 44100"}));
 }
 
 void tst_main_screen::about_box_data() {

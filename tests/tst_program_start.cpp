@@ -2,6 +2,7 @@
 // in the folder it runs in, nothing run by a shell, a session of its own, no zombie,
 // running on after the launcher; the errors of a start that fails; and the cost of the split.
 #include "command_line.h"
+#include "flatpak_command.h"
 #include "helpers.h"
 #include "program_start.h"
 #include "qt_platform.h"
@@ -24,6 +25,8 @@ private slots:
     void arguments_data();
     void arguments();
     void outlives_the_launcher();
+    void flatpak_engine_data();
+    void flatpak_engine();
     void failures();
     void early_ends_data();
     void early_ends();
@@ -73,6 +76,66 @@ void tst_program_start::arguments() {
     QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists("/proc/" + lines.value(1)), patience);
     QVERIFY(!QFileInfo::exists(QDir(here).filePath("pwned"))); // where a shell would write
     QVERIFY(!QFileInfo::exists(top + "/My.ran"));
+}
+
+// A Flatpak engine (an export, or a known application id alone) runs through a stand-in
+// `flatpak` on PATH, given read access to the folder of each file named outside the
+// application's own data, and the files under /usr by their path inside the sandbox; the text
+// shown is the same call. Any other engine's command stays as it was.
+void tst_program_start::flatpak_engine_data() {
+    using Row = std::tuple<QString, QString, QString>; // engine, external files, the call
+    rows<Row>();
+    const QString tail = "|-iwad|@/w/doom2.wad|-file|@/w/a b.wad|@/x/b.wad|@/w/c.wad|"
+                         "~/.var/app/org.zdoom.GZDoom/d.wad|-deh|/run/host/usr/bin/"
+                         "env|-width|640|-height|480|+snd_samplerate|44100";
+    QTest::newRow("an export") << Row{
+        "@/flatpak/exports/bin/org.zdoom.GZDoom", "@/w/a b.wad @/x/b.wad @/w/c.wad",
+        "run|--filesystem=@/w:ro|--filesystem=@/x:ro|--filesystem=host-os:ro|org.zdoom.GZDoom" +
+            tail};
+    QTest::newRow("Zandronum's engine, not its browser")
+        << Row{"com.zandronum.Zandronum", "",
+               "run|--filesystem=@/w:ro|--filesystem=host-os:ro|--command=zandronum|"
+               "com.zandronum.Zandronum|-iwad|@/w/doom2.wad|-deh|/run/host/usr/bin/"
+               "env|-width|640|-height|480|+snd_samplerate|44100"};
+    QTest::newRow("no Flatpak engine") << Row{"org.zdoom.GZDoomX", "", ""};
+}
+
+void tst_program_start::flatpak_engine() {
+    const auto [engine, files, call] = fetch<std::tuple<QString, QString, QString>>();
+    Stub stub("flatpak");
+    const QString top = QFileInfo(stub.folder).path();
+    const QString home = top + "/home";
+    for (const QString file : {"/w/doom2.wad", "/w/a b.wad", "/x/b.wad", "/w/c.wad",
+                               "/home/.var/app/org.zdoom.GZDoom/d.wad"})
+        write_file(top + file);
+    Settings settings;
+    settings.doom_exe = QString(engine).replace('@', top);
+    settings.doom_iwad = top + "/w/doom2.wad";
+    LaunchRequest request;
+    request.externalwad = QString(files).replace('@', top) +
+                          (files.isEmpty() ? "" : " " + home + "/.var/app/org.zdoom.GZDoom/d.wad");
+    request.dehacked = "/usr/bin/env";
+    request.launchkind = 1;
+    settings.vid_width = "640";
+    settings.vid_height = "480";
+    settings.snd_rate = "44100";
+    EngineCommand command = engine_command(settings, request, WadKind::doom2);
+    const EngineCommand before = command;
+    if (const QString app = flatpak_app(settings.doom_exe); !app.isEmpty())
+        run_through_flatpak(command, app, home);
+    if (call.isEmpty()) {
+        QCOMPARE(command.arguments, before.arguments);
+        QCOMPARE(command.command_line, before.command_line);
+        return;
+    }
+    const QStringList expected = QString(call).replace('@', top).replace("~", home).split('|');
+    QCOMPARE(command.command_line, "flatpak " + expected.join(' '));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(stub.folder) + ':' + path);
+    const int error = start_program(program_call(command.arguments, {}));
+    qputenv("PATH", path);
+    QCOMPARE(error, 0);
+    QCOMPARE(stub.lines().mid(2), expected);
 }
 
 // A launcher that starts an engine and ends at once: the start returned while the engine

@@ -57,6 +57,9 @@ int run_launcher(QApplication &app) {
     forms.set_main(&window);
     // Centred before start-up, so that a first run's dialogs open centred on it.
     centre_on_screen(window);
+    // The machine is scanned for engines and IWADs while the window starts; the setup offers
+    // what was found once the scan is done, and never waits for it.
+    window.game_library().scan(Environment::from_system());
     window.Form_Load();
     window.show();
     return app.exec();

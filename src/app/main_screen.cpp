@@ -4,6 +4,7 @@
 #include "form_rules.h"
 #include "number_text.h"
 #include "platform.h"
+#include "wad_identity.h"
 #include "wad_kind.h"
 
 #include <utility>
@@ -132,6 +133,8 @@ void main_screen::show_iwad_kind(const QString &iwad_path) {
     display_iwad->setText(kind_ == WadKind::doom    ? QStringLiteral("IWAD: Doom")
                           : kind_ == WadKind::doom2 ? QStringLiteral("IWAD: Doom2")
                                                     : QStringLiteral("IWAD: Unknown"));
+    // The game itself, by what the file holds: "Freedoom: Phase 2".
+    display_iwad->setToolTip(iwad_path.isEmpty() ? QString() : identify_wad(iwad_path).name);
 }
 
 void main_screen::launch_button_Click() {

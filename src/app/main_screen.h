@@ -2,6 +2,7 @@
 // launcher's version and the buttons that open the dialogs or end the program.
 #pragma once
 
+#include "game_library.h"
 #include "ui_main_screen.h"
 #include "window_list.h"
 
@@ -19,6 +20,7 @@ public:
     SettingsFound settings_found(qint16 silent, const SettingsFound &found, const Settings &start,
                                  Settings &settings) override;
     PresetsFound presets_found(const PresetsFound &found) override;
+    GameLibrary &game_library() override { return library_; }
 
 public slots:
     // Start-up: version, pictures and the settings, loaded twice so that a first run's
@@ -35,6 +37,7 @@ private:
     WadKind kind_ = WadKind::unknown;
     // What of the presets file has been told in this run.
     bool told_presets_damaged_ = false, told_presets_unreadable_ = false;
+    GameLibrary library_;
 };
 
 } // namespace brx

@@ -1,5 +1,7 @@
 #include "launch_multi.h"
 
+#include "brxdata.h"
+#include "engine_family.h"
 #include "window_list.h"
 
 namespace brx {
@@ -19,6 +21,7 @@ void launch_multi::Form_Load() {
     mode->setCurrentIndex(0);
     for (QComboBox *list : {playernum, clientdup_value, serverdup_value})
         list->setCurrentIndex(0);
+    follow_engine();
     finish_load();
     SSTab1->setFocus();
 }
@@ -68,6 +71,30 @@ void launch_multi::apply(const GameChoices &game) {
     host_dup->setChecked(game.host_dup);
     pick(serverdup_value, game.serverdup_value);
     pick(playernum, game.playernum);
+}
+
+// What the stored engine's family has no option for is greyed, with a tooltip saying why; the
+// launch itself still refuses what the family cannot do.
+void launch_multi::follow_engine() {
+    Settings settings;
+    read_settings_file(BRXdata::settings_path(platform()), settings);
+    const EngineFamily &family = engine_family(settings.doom_exe);
+    const KnownEngine *known = known_engine(settings.doom_exe);
+    const QString name =
+        known ? QString::fromUtf16(known->display_name) : engine_name(settings.doom_exe);
+    if (!family.fraglimit) {
+        for (QWidget *control :
+             {static_cast<QWidget *>(fraglimit), static_cast<QWidget *>(fragtext)}) {
+            control->setEnabled(false);
+            control->setToolTip(QStringLiteral("%1 has no frag limit option.").arg(name));
+        }
+    }
+    if (!family.network) {
+        for (QWidget *page : {SSTab1_0, SSTab1_1}) {
+            page->setEnabled(false);
+            page->setToolTip(QStringLiteral("%1 plays no network games.").arg(name));
+        }
+    }
 }
 
 // Each click flips its text box, which keeps its text: a limit can be typed exactly while

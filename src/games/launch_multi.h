@@ -21,6 +21,9 @@ public:
 public slots:
     void timelimit_Click();
     void fraglimit_Click();
+
+private:
+    void follow_engine();
 };
 
 } // namespace brx

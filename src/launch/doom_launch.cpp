@@ -2,6 +2,7 @@
 
 #include "brxdata.h"
 #include "command_line.h"
+#include "flatpak_command.h"
 #include "game_log.h"
 #include "platform.h"
 #include "window_list.h"
@@ -25,7 +26,11 @@ Settings launch_presets() {
 // setup may just have changed it.
 EngineCommand command_for(Forms &forms, const LaunchRequest &request, const Settings &settings) {
     const MainWindow *main = main_window(forms);
-    return engine_command(settings, request, main ? main->iwad_kind() : WadKind::unknown);
+    EngineCommand command =
+        engine_command(settings, request, main ? main->iwad_kind() : WadKind::unknown);
+    if (const QString app = flatpak_app(settings.doom_exe); !app.isEmpty())
+        run_through_flatpak(command, app, QDir::homePath());
+    return command;
 }
 
 } // namespace

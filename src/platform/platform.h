@@ -74,6 +74,8 @@ public:
     // A message with a single OK button and no icon. An empty title shows the
     // application's title, "BRX".
     virtual void message_box(const QString &prompt, const QString &title = {}) = 0;
+    // A question with "Yes" and "No" buttons, "No" the default; true for "Yes".
+    virtual bool ask_yes_no(const QString &prompt, const QString &title = {}) = 0;
 
     // Nothing when the user cancels or the dialog fails.
     virtual std::optional<FileChoice> open_file(const FileRequest &request) = 0;

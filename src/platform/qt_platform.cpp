@@ -99,13 +99,18 @@ void QtPlatform::end_program() {
     QCoreApplication::exit(0);
 }
 
-void QtPlatform::message_box(const QString &prompt, const QString &title) {
+namespace {
+
+// A message box over the active window with the prompt as plain text, no wider than the screen.
+int run_message(const QString &prompt, const QString &title, QMessageBox::StandardButtons buttons,
+                QMessageBox::StandardButton default_button) {
     // Line breaks arrive as LF CR; the CR would show as a stray glyph.
     const QString text = QString(prompt).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     QWidget *owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                        : QApplication::activeWindow();
     QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? QStringLiteral("BRX") : title, {},
-                    QMessageBox::Ok, owner);
+                    buttons, owner);
+    box.setDefaultButton(default_button);
     // Names and log lines are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -125,7 +130,18 @@ void QtPlatform::message_box(const QString &prompt, const QString &title) {
     box.setText(shown);
     if (shown != text)
         box.setDetailedText(text);
-    box.exec();
+    return box.exec();
+}
+
+} // namespace
+
+void QtPlatform::message_box(const QString &prompt, const QString &title) {
+    run_message(prompt, title, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPlatform::ask_yes_no(const QString &prompt, const QString &title) {
+    return run_message(prompt, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 std::optional<FileChoice> QtPlatform::open_file(const FileRequest &request) {

@@ -11,6 +11,7 @@ public:
     void end_modal(QDialog &window) override;
     void end_program() override;
     void message_box(const QString &prompt, const QString &title = {}) override;
+    bool ask_yes_no(const QString &prompt, const QString &title = {}) override;
     std::optional<FileChoice> open_file(const FileRequest &request) override;
     std::optional<QString> ask_text(const QString &prompt, const QString &title,
                                     const QString &initial) override;

@@ -14,7 +14,9 @@ FileRequest from_stored(Forms &forms, qint16 silent, FileRequest request,
                         QString Settings::*start) {
     Settings stored;
     BRXdata::load_settings(forms, silent, stored);
-    request.start = stored.*start;
+    // With none stored, from the request's own folder.
+    if (!(stored.*start).isEmpty())
+        request.start = stored.*start;
     return request;
 }
 

@@ -23,9 +23,9 @@ struct FileTarget {
 };
 
 // Loads the settings (prompting for a first run when silent is 0), browses from the stored
-// path that `start` names, and puts the chosen file where targets[filter - 1] says. Which
-// filter was selected decides, not the file's extension. A filter without a target, Cancel
-// and any failure of the dialog change nothing and say nothing.
+// path that `start` names (or, when none is stored, from request.start), and puts the chosen file
+// where targets[filter - 1] says. Which filter was selected decides, not the file's extension. A
+// filter without a target, Cancel and any failure of the dialog change nothing and say nothing.
 void choose_file(Forms &forms, qint16 silent, FileRequest request, QString Settings::*start,
                  const QList<FileTarget> &targets);
 

@@ -48,7 +48,7 @@ public:
     void answer_text(std::optional<QString> answer) { text_answers_.append(std::move(answer)); }
     // Scripts and file answers queued but never used.
     int unused_answers() const {
-        int count = int(file_answers_.size() + text_answers_.size());
+        int count = int(file_answers_.size() + text_answers_.size() + yes_no_answers_.size());
         for (const QList<Script> &list : scripts_)
             count += int(list.size());
         return count;
@@ -87,6 +87,16 @@ public:
         if (on_message)
             on_message();
     }
+    // Questions are listed with the messages, their prompt ending in " [yes]" or " [no]".
+    bool ask_yes_no(const QString &prompt, const QString &title = {}) override {
+        if (yes_no_answers_.isEmpty())
+            qFatal("question \"%s\" asked with no answer queued", qPrintable(prompt));
+        const bool yes = yes_no_answers_.takeFirst();
+        messages.append(
+            {prompt + (yes ? QStringLiteral(" [yes]") : QStringLiteral(" [no]")), title});
+        return yes;
+    }
+    void answer_yes_no(bool yes) { yes_no_answers_.append(yes); }
     std::optional<FileChoice> open_file(const FileRequest &request) override {
         const std::optional<FilesChoice> answer = open_files(request);
         if (!answer)
@@ -127,8 +137,7 @@ public:
 
 private:
     QHash<QString, QList<Script>> scripts_;
-    QList<std::optional<FilesChoice>> file_answers_;
-    QList<std::optional<QString>> text_answers_;
+        int count = int(file_answers_.size() + text_answers_.size() + yes_no_answers_.size());
 };
 
 } // namespace brx

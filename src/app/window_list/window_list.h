@@ -12,6 +12,8 @@
 
 namespace brx {
 
+class GameLibrary;
+
 enum class FormId : int { doom_setup, launch_solo, launch_multi, aboutbox, files_editor };
 inline constexpr FormId all_forms[] = {FormId::doom_setup, FormId::launch_solo,
                                        FormId::launch_multi, FormId::aboutbox,
@@ -51,6 +53,9 @@ public:
     // run: a damaged file is moved aside and found missing (when it can be moved), a file that
     // cannot be read is left as it is. Returns what the read comes to.
     virtual PresetsFound presets_found(const PresetsFound &found) = 0;
+    // The engines and IWADs found on this machine, scanned once at start-up off the
+    // interface thread; the setup offers them.
+    virtual GameLibrary &game_library() = 0;
 
 protected:
     ~MainWindow() = default;
