@@ -499,6 +499,8 @@ void tst_games::damaged_presets_file() {
     Presets presets;
     read_presets_file(path, presets);
     QCOMPARE(presets.presets.value(0).name, "new");
+}
+
 // The multiplayer options the stored engine has none of are greyed, each telling why.
 void tst_games::options_follow_engine_data() {
     using Row = std::tuple<QByteArray, QStringList>; // the engine; the disabled, with tooltips

@@ -137,7 +137,9 @@ public:
 
 private:
     QHash<QString, QList<Script>> scripts_;
-        int count = int(file_answers_.size() + text_answers_.size() + yes_no_answers_.size());
+    QList<std::optional<FilesChoice>> file_answers_;
+    QList<std::optional<QString>> text_answers_;
+    QList<bool> yes_no_answers_;
 };
 
 } // namespace brx
