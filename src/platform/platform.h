@@ -54,6 +54,14 @@ struct StartWatch {
     std::function<void(const QString &how, const QString &log_problem)> failed_early;
 };
 
+// What opening the help came to: error 0 once the viewer has started; else the error number
+// (error_file_not_found when the viewer or the help cannot be found) and, where the system
+// has its own words for what is missing, those words for the user.
+struct HelpStart {
+    int error = 0;
+    QString missing;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -88,6 +96,10 @@ public:
     // Returns 0, or an error number: error_file_not_found when no program can be found.
     virtual int start_program(const QStringList &arguments, const QString &command_line,
                               const StartWatch &watch = {}) = 0;
+
+    // Opens the launcher's help file, named as it lies beside the launcher, in the desktop's
+    // help viewer without waiting for it.
+    virtual HelpStart open_help(const QString &file) = 0;
 };
 
 } // namespace brx
