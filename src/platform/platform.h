@@ -4,6 +4,8 @@
 // implementation in the tests; main() hands in the Qt one.
 #pragma once
 
+#include "start_errors.h"
+
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -33,12 +35,6 @@ struct FileChoice {
     QString path;
     int filter = 1;
 };
-
-// Error numbers of a program start: no program file found; a command line or an argument
-// longer than the system takes; a command line holding a NUL, which would cut it short.
-inline constexpr int error_file_not_found = 53;
-inline constexpr int error_command_too_long = 5;
-inline constexpr int error_nul_in_command = 93;
 
 // A program that ends this soon after its start, with a failure, failed to start in all but
 // name.
