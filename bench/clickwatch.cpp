@@ -47,59 +47,29 @@ struct Setup {
     std::exit(2);
 }
 
-void size_of(const char *value, Options &options) {
-    if (std::sscanf(value, "%dx%d", &options.width, &options.height) != 2)
-        usage();
-}
-
 Setup parse(int argc, char **argv) {
     Setup setup;
-    int i = 1;
-    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
-        const std::string option = argv[i];
-        if (option == "--") {
-            ++i;
-            break;
-        }
-        if (i + 1 >= argc)
-            usage();
-        const char *value = argv[++i];
-        if (option == "--ready") {
-            setup.ready.title = value;
-            if (i + 1 >= argc)
-                usage();
-            size_of(argv[++i], setup.ready);
-        } else if (option == "--title")
-            setup.wanted.title = value;
-        else if (option == "--size")
-            size_of(value, setup.wanted);
-        else if (option == "--settle")
-            setup.settle_ms = std::atoi(value);
-        else if (option == "--timeout")
-            setup.timeout_ms = std::atoi(value);
-        else
-            usage();
-    }
-    if (i >= argc || !setup.ready.title || !setup.wanted.title)
+    setup.command = read_options(
+        argc, argv, [&](const std::string &option, const char *value, const auto &next) {
+            if (option == "--ready") {
+                setup.ready.title = value;
+                return read_size(next(), setup.ready);
+            }
+            if (option == "--title")
+                setup.wanted.title = value;
+            else if (option == "--size")
+                return read_size(value, setup.wanted);
+            else if (option == "--settle")
+                setup.settle_ms = std::atoi(value);
+            else if (option == "--timeout")
+                setup.timeout_ms = std::atoi(value);
+            else
+                return false;
+            return true;
+        });
+    if (!setup.command || !setup.ready.title || !setup.wanted.title)
         usage();
-    setup.command = argv + i;
     return setup;
-}
-
-// Waits until the child maps the window `options` describes; nothing when it ends first or
-// the time is up.
-std::optional<double> wait_for_window(Display *display, pid_t child, Atom net_wm_pid,
-                                      const Options &options, double deadline) {
-    while (now_ms() < deadline) {
-        if (const auto mapped = take_events(display, child, net_wm_pid, options))
-            return mapped;
-        siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-            info.si_pid == child)
-            return std::nullopt;
-        wait_for_input(display, deadline);
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -139,11 +109,7 @@ int main(int argc, char **argv) {
         failure = "mapped no main window";
     } else {
         // Lets the program finish its start-up before the cue.
-        const double settled = now_ms() + setup.settle_ms;
-        while (now_ms() < settled) {
-            take_events(display, child, net_wm_pid, setup.wanted);
-            wait_for_input(display, settled);
-        }
+        settle(display, child, net_wm_pid, setup.wanted, setup.settle_ms);
         const double asked = now_ms();
         if (write(cue[1], "\n", 1) != 1) {
             failure = "did not take the cue";

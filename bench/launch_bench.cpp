@@ -69,6 +69,7 @@ public:
         return brx::start_program(program_call(arguments, command_line),
                                   {watch.log.toStdU16String(), {}});
     }
+    HelpStart open_help(const QString &) override { return {}; }
 };
 
 // A main window that shows nothing: the IWAD is Doom II, and a load is taken as it is found.

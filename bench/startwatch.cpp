@@ -46,31 +46,22 @@ struct Options : xwatch::Wanted {
 
 Options parse(int argc, char **argv) {
     Options options;
-    int i = 1;
-    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
-        const std::string option = argv[i];
-        if (option == "--") {
-            ++i;
-            break;
-        }
-        if (i + 1 >= argc)
-            usage();
-        const char *value = argv[++i];
-        if (option == "--title")
-            options.title = value;
-        else if (option == "--size") {
-            if (std::sscanf(value, "%dx%d", &options.width, &options.height) != 2)
-                usage();
-        } else if (option == "--settle")
-            options.settle_ms = std::atoi(value);
-        else if (option == "--timeout")
-            options.timeout_ms = std::atoi(value);
-        else
-            usage();
-    }
-    if (i >= argc)
+    options.command =
+        read_options(argc, argv, [&](const std::string &option, const char *value, const auto &) {
+            if (option == "--title")
+                options.title = value;
+            else if (option == "--size")
+                return read_size(value, options);
+            else if (option == "--settle")
+                options.settle_ms = std::atoi(value);
+            else if (option == "--timeout")
+                options.timeout_ms = std::atoi(value);
+            else
+                return false;
+            return true;
+        });
+    if (!options.command)
         usage();
-    options.command = argv + i;
     return options;
 }
 
@@ -100,30 +91,11 @@ int main(int argc, char **argv) {
         _exit(127);
     }
 
-    std::optional<double> mapped;
     bool ended = false;
-    const double deadline = started + options.timeout_ms;
-    while (!mapped && now_ms() < deadline) {
-        mapped = take_events(display, child, net_wm_pid, options);
-        if (mapped)
-            break;
-        // Left unreaped, so that end_child() still gets its resource usage.
-        siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-            info.si_pid == child) {
-            ended = true;
-            break;
-        }
-        wait_for_input(display, deadline);
-    }
-
-    if (mapped) {
-        const double settled = now_ms() + options.settle_ms;
-        while (now_ms() < settled) {
-            take_events(display, child, net_wm_pid, options);
-            wait_for_input(display, settled);
-        }
-    }
+    const std::optional<double> mapped =
+        wait_for_window(display, child, net_wm_pid, options, started + options.timeout_ms, &ended);
+    if (mapped)
+        settle(display, child, net_wm_pid, options, options.settle_ms);
     bool ended_by_itself = false;
     const long peak_kib = end_child(child, &ended_by_itself);
     XCloseDisplay(display);

@@ -14,9 +14,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <optional>
+#include <string>
 
 namespace xwatch {
 
@@ -132,6 +134,63 @@ inline Display *watch_display(const char *program, Atom &net_wm_pid) {
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
     return display;
+}
+
+// Waits until the child maps the window wanted; nothing when it ends first (`ended` is then
+// set, the child left unreaped so that end_child() still gets its resource usage) or the time
+// is up.
+inline std::optional<double> wait_for_window(Display *display, pid_t child, Atom net_wm_pid,
+                                             const Wanted &wanted, double deadline,
+                                             bool *ended = nullptr) {
+    while (now_ms() < deadline) {
+        if (const auto mapped = take_events(display, child, net_wm_pid, wanted))
+            return mapped;
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            info.si_pid == child) {
+            if (ended)
+                *ended = true;
+            return std::nullopt;
+        }
+        wait_for_input(display, deadline);
+    }
+    return std::nullopt;
+}
+
+// Lets the program finish what it does after mapping its window.
+inline void settle(Display *display, pid_t child, Atom net_wm_pid, const Wanted &wanted, int ms) {
+    const double settled = now_ms() + ms;
+    while (now_ms() < settled) {
+        take_events(display, child, net_wm_pid, wanted);
+        wait_for_input(display, settled);
+    }
+}
+
+// Reads "--OPTION VALUE" pairs up to "--" or the first other word, and returns the command that
+// follows (null when there is none). `take` is given each option and its value, and says
+// whether it knew the option; it may take more words from `next`. An unknown option, or one
+// without its value, is an error (null).
+template <typename Take> char **read_options(int argc, char **argv, Take take) {
+    int i = 1;
+    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+        const std::string option = argv[i];
+        if (option == "--") {
+            ++i;
+            break;
+        }
+        if (i + 1 >= argc)
+            return nullptr;
+        const char *value = argv[++i];
+        const auto next = [&]() -> const char * { return i + 1 < argc ? argv[++i] : nullptr; };
+        if (!take(option, value, next))
+            return nullptr;
+    }
+    return i < argc ? argv + i : nullptr;
+}
+
+// "WxH"
+inline bool read_size(const char *value, Wanted &wanted) {
+    return value && std::sscanf(value, "%dx%d", &wanted.width, &wanted.height) == 2;
 }
 
 } // namespace xwatch

@@ -6,6 +6,7 @@
 #include "doom_setup.h"
 #include "form_rules.h"
 #include "help_viewer.h"
+#include "qt_platform.h"
 #include "rig.h"
 #include "wads.h"
 
@@ -206,8 +207,8 @@ void tst_main_screen::about_box() {
 }
 
 // The viewer gets the page beside the launcher as one argument, however many blanks its path
-// holds, else the one in ../share/brixmoor; without a page, or without a viewer, the help is
-// not found.
+// holds, else the one in ../share/brixmoor; without a page, without xdg-open, or when it finds
+// no browser, the user is told what is missing.
 void tst_main_screen::help_off_windows() {
 #ifdef Q_OS_WIN
     QSKIP("Windows has its own help viewer");
@@ -216,25 +217,45 @@ void tst_main_screen::help_off_windows() {
     const QString program = folder.filePath("bin"), seen = bin.filePath("seen");
     const QString shared = folder.filePath("share/brixmoor/help/index.html");
     const QString page = folder.filePath("bin/help/index.html");
-    write_file(bin.filePath("xdg-open"),
-               QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" >>'%1'\n").arg(seen).toLocal8Bit(),
-               QFile::ExeOwner);
+    // xdg-open as a desktop without a browser has it: it gives up at once.
+    write_file(
+        bin.filePath("xdg-open"),
+        QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" >>'%1'\nexit 3\n").arg(seen).toLocal8Bit(),
+        QFile::ExeOwner);
+    QtPlatform platform;
+    const auto start = [&](const QStringList &arguments, const QString &line,
+                           const StartWatch &watch) {
+        return platform.start_program(arguments, line, watch);
+    };
+    QStringList told;
+    const auto open = [&] {
+        const HelpStart help =
+            open_html_help(program, start, [&](const QString &why) { told << why; });
+        return QString::number(help.error) + u'|' + help.missing;
+    };
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()));
     QVERIFY(QDir().mkpath(program + "/help") &&
             QDir().mkpath(folder.filePath("share/brixmoor/help")));
-    const int no_page = open_help(program);
+    const QString no_page = open();
     write_file(shared, "");
-    const int installed = open_help(program);
+    const QString installed = open();
     QTRY_VERIFY(QFileInfo(seen).size() > 0);
     write_file(page, "");
-    const int found = open_help(program);
+    const QString found = open();
     qputenv("PATH", "/nonexistent");
-    const int no_viewer = open_help(program);
+    const QString no_viewer = open();
     qputenv("PATH", path);
 
-    QCOMPARE((QList<int>{no_page, installed, found, no_viewer}), (QList<int>{53, 0, 0, 53}));
+    QCOMPARE((QStringList{no_page, installed, found, no_viewer}),
+             (QStringList{"53|The help is missing: there is no " + page + ", nor " + shared + ".",
+                          "0|", "0|",
+                          "53|The help cannot be opened: xdg-open is not installed (the package "
+                          "xdg-utils has it)."}));
     QTRY_COMPARE(QString::fromLocal8Bit(read_file(seen)), shared + u'|' + page + u'|');
+    QTRY_COMPARE(told.size(), 2);
+    QCOMPARE(told.last(),
+             "No web browser opened the help, " + page + ": xdg-open ended with exit status 3.");
 }
 
 // A Wayland session with an X display runs on it, unless a platform was chosen.

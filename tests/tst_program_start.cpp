@@ -157,8 +157,7 @@ void tst_program_start::failures() {
     for (const start_cases::Failure &failure : start_cases::failures) {
         const QString line = QString::fromUtf16(failure.line).replace('@', elsewhere_.path());
         const int error = start_program(program_call({line.section(" -", 0, 0), "-iwad"}, line));
-        QVERIFY2(error != 0 && (error == error_program_not_found) == failure.not_found,
-                 failure.name);
+        QVERIFY2(error != 0 && (error == error_file_not_found) == failure.not_found, failure.name);
     }
     QVERIFY(!QFileInfo::exists(elsewhere_.filePath("ran")));
 }

@@ -27,14 +27,14 @@ void aboutbox::Command1_Click() {
     unload();
 }
 
-// The help viewer gets the help file's name alone and finds it beside the launcher.
+// The help file is named as it lies beside the launcher; the platform finds its viewer and
+// says what is missing when it finds none.
 void aboutbox::Command2_Click() {
-    const int error = platform().start_program(
-        {QStringLiteral("hh.exe"), QStringLiteral("BRX.chm")}, QStringLiteral("hh.exe BRX.chm"));
-    if (error == 0)
+    const HelpStart help = platform().open_help(QStringLiteral("BRX.chm"));
+    if (help.error == 0)
         unload();
-    else if (error == error_file_not_found)
-        platform().message_box(QStringLiteral("Windows HTML Help could not be found"));
+    else if (!help.missing.isEmpty())
+        platform().message_box(help.missing);
 }
 
 } // namespace brx

@@ -4,7 +4,8 @@
 // implementation in the tests; main() hands in the Qt one.
 #pragma once
 
-#include <QString>
+#include "start_errors.h"
+
 #include <QStringList>
 #include <functional>
 #include <optional>
@@ -41,12 +42,6 @@ struct FilesChoice {
     int filter = 1;
 };
 
-// Error numbers of a program start: no program file found; a command line or an argument
-// longer than the system takes; a command line holding a NUL, which would cut it short.
-inline constexpr int error_file_not_found = 53;
-inline constexpr int error_command_too_long = 5;
-inline constexpr int error_nul_in_command = 93;
-
 // A program that ends this soon after its start, with a failure, failed to start in all but
 // name.
 inline constexpr int early_end_seconds = 5;
@@ -59,6 +54,14 @@ struct StartWatch {
     // non-zero status or by a signal, with how it ended ("exit status 255", "signal 11 ...")
     // and, when the log could not be written, why (else empty).
     std::function<void(const QString &how, const QString &log_problem)> failed_early;
+};
+
+// What opening the help came to: error 0 once the viewer has started; else the error number
+// (error_file_not_found when the viewer or the help cannot be found) and, where the system
+// has its own words for what is missing, those words for the user.
+struct HelpStart {
+    int error = 0;
+    QString missing;
 };
 
 class Platform {
@@ -103,6 +106,10 @@ public:
     // Returns 0, or an error number: error_file_not_found when no program can be found.
     virtual int start_program(const QStringList &arguments, const QString &command_line,
                               const StartWatch &watch = {}) = 0;
+
+    // Opens the launcher's help file, named as it lies beside the launcher, in the desktop's
+    // help viewer without waiting for it.
+    virtual HelpStart open_help(const QString &file) = 0;
 };
 
 } // namespace brx

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "command_split.h"
+#include "start_errors.h"
 
 #include <functional>
 #include <string>
@@ -17,16 +18,6 @@
 #endif
 
 namespace brx {
-
-// Error numbers of a start that failed. The first is the platform's error_file_not_found.
-inline constexpr int error_program_not_found = 53;
-inline constexpr int error_out_of_memory = 7;
-inline constexpr int error_permission_denied = 70;
-inline constexpr int error_file_access = 75;
-// The system cannot take a command line, or an argument, this long.
-inline constexpr int error_line_too_long = 5;
-// A NUL ends a program's argument: a line that holds one would reach it cut short.
-inline constexpr int error_line_holds_nul = 93;
 
 // How a started program ended.
 struct ProgramEnd {
@@ -64,7 +55,7 @@ struct StartOptions {
 PathLookup system_paths();
 #endif
 
-// Returns 0 once the program has been started, error_program_not_found when no program can
+// Returns 0 once the program has been started, error_file_not_found when no program can
 // be found, another error number for any other failure.
 int start_program(const ProgramCall &call, const StartOptions &options = {});
 

@@ -32,10 +32,6 @@ extern char **environ;
 
 namespace brx {
 
-static_assert(error_program_not_found == error_file_not_found &&
-              error_line_too_long == error_command_too_long &&
-              error_line_holds_nul == error_nul_in_command);
-
 namespace {
 
 int error_number(int error) {
@@ -44,7 +40,7 @@ int error_number(int error) {
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
-        return error_program_not_found;
+        return error_file_not_found;
     case EACCES:
     case EPERM:
         return error_permission_denied;
@@ -52,7 +48,7 @@ int error_number(int error) {
     case EAGAIN:
         return error_out_of_memory;
     case E2BIG:
-        return error_line_too_long;
+        return error_command_too_long;
     default:
         return error_file_access;
     }
@@ -149,14 +145,14 @@ int open_log(const std::u16string &log, std::u16string &problem) {
 int start_program(const ProgramCall &call, const StartOptions &options) {
     for (const std::u16string &argument : call.arguments) {
         if (argument.find(u'\0') != std::u16string::npos)
-            return error_line_holds_nul;
+            return error_nul_in_command;
     }
     const QString named = call.arguments.empty() ? QString() : qt(call.arguments.front());
     // A path is run exactly as it stands; a bare name is looked up on PATH, as execvp would.
     const QString found = named.contains(u'/') ? named : QStandardPaths::findExecutable(named);
     const QFileInfo file(found);
     if (named.isEmpty() || !file.isFile() || !file.isExecutable())
-        return error_program_not_found;
+        return error_file_not_found;
 
     const QByteArray program = QFile::encodeName(found);
     std::vector<QByteArray> encoded;

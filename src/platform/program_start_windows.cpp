@@ -32,7 +32,7 @@ int error_number(DWORD error) {
     case ERROR_BAD_PATHNAME:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-        return error_program_not_found;
+        return error_file_not_found;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
         return error_permission_denied;
@@ -40,7 +40,7 @@ int error_number(DWORD error) {
     case ERROR_OUTOFMEMORY:
         return error_out_of_memory;
     case ERROR_FILENAME_EXCED_RANGE:
-        return error_line_too_long;
+        return error_command_too_long;
     default:
         return error_file_access;
     }
@@ -188,13 +188,13 @@ PathLookup system_paths() {
 int start_program(const ProgramCall &call, const StartOptions &options) {
     const std::u16string &command_line = call.line;
     if (command_line.find(u'\0') != std::u16string::npos)
-        return error_line_holds_nul;
+        return error_nul_in_command;
     const SplitCommand split = split_command(command_line, system_paths());
     if (split.program.empty())
-        return error_program_not_found;
+        return error_file_not_found;
     // What CreateProcessW takes at most, its closing NUL included.
     if (split.quoted_line.size() >= 32767)
-        return error_line_too_long;
+        return error_command_too_long;
 
     // The program is named on its own as well, so that the start runs the file we found and
     // never tries the pieces of an unquoted path in turn. CreateProcessW may write into the

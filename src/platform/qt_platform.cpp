@@ -214,10 +214,6 @@ bool QtPlatform::set_current_dir(const QString &path) {
 
 int QtPlatform::start_program(const QStringList &arguments, const QString &command_line,
                               const StartWatch &watch) {
-#ifndef Q_OS_WIN
-    if (command_line == u"hh.exe BRX.chm")
-        return open_help(program_folder());
-#endif
     const ProgramCall call = program_call(arguments, command_line);
     std::u16string log_problem;
     StartOptions options{watch.log.toStdU16String(), {}, &log_problem};
@@ -232,6 +228,21 @@ int QtPlatform::start_program(const QStringList &arguments, const QString &comma
     if (error == 0 && watch.failed_early)
         watch_early_end(seen, QString::fromStdU16String(log_problem), watch.failed_early);
     return error;
+}
+
+HelpStart QtPlatform::open_help(const QString &file) {
+    const auto start = [this](const QStringList &arguments, const QString &command_line,
+                              const StartWatch &watch) {
+        return start_program(arguments, command_line, watch);
+    };
+#ifdef Q_OS_WIN
+    return open_windows_help(file, start);
+#else
+    // The pages the help file is made from.
+    Q_UNUSED(file);
+    return open_html_help(program_folder(), start,
+                          [this](const QString &problem) { message_box(problem); });
+#endif
 }
 
 } // namespace brx

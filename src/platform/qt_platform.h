@@ -23,6 +23,7 @@ public:
     bool set_current_dir(const QString &path) override;
     int start_program(const QStringList &arguments, const QString &command_line,
                       const StartWatch &watch = {}) override;
+    HelpStart open_help(const QString &file) override;
 };
 
 } // namespace brx

@@ -4,6 +4,7 @@
 // as its close box would if the script left it open.
 #pragma once
 
+#include "help_viewer.h"
 #include "platform.h"
 
 #include <QApplication>
@@ -133,6 +134,14 @@ public:
         starts.append(
             {arguments, command_line, QDir::toNativeSeparators(QDir::currentPath()), watch});
         return start ? start(arguments, command_line) : start_result;
+    }
+    // The help opens as on Windows: its viewer is one more program start.
+    HelpStart open_help(const QString &file) override {
+        return open_windows_help(file,
+                                 [this](const QStringList &arguments, const QString &command_line,
+                                        const StartWatch &watch) {
+                                     return start_program(arguments, command_line, watch);
+                                 });
     }
 
 private:

@@ -109,7 +109,7 @@ int wmain(int argc, wchar_t **argv) {
     const fs::path folder = make_folder(u"plain.txt|run.bat|text.exe");
     for (const start_cases::Failure &failure : start_cases::failures) {
         const int error = start_program({{}, with_folder(failure.line, folder)});
-        check(error != 0 && (error == error_program_not_found) == failure.not_found, "failure",
+        check(error != 0 && (error == error_file_not_found) == failure.not_found, "failure",
               failure.name, u"error " + fs::path(std::to_string(error)).u16string());
     }
     // The output in the log, the end as it was.
@@ -129,9 +129,10 @@ int wmain(int argc, wchar_t **argv) {
               fs::path(output).u16string());
 
     const std::u16string too_long = engine.u16string() + u" -file " + std::u16string(40000, u'a');
-    check(start_program({{}, too_long}) == error_line_too_long, "failure", "a line too long", u"");
+    check(start_program({{}, too_long}) == error_command_too_long, "failure", "a line too long",
+          u"");
     check(start_program({{}, engine.u16string() + std::u16string(1, u'\0') + u"x"}) ==
-              error_line_holds_nul,
+              error_nul_in_command,
           "failure", "a NUL in the line", u"");
     std::printf("%d failed\n", failures);
     return failures;
