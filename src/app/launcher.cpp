@@ -47,14 +47,26 @@ void set_look(QApplication &app) {
     app.setApplicationName(QStringLiteral("BRX"));
 }
 
-int run_launcher(QApplication &app) {
-    set_look(app);
-    QtPlatform platform;
-    Forms forms(platform);
-    define_forms(forms);
+namespace {
 
-    main_screen window(forms);
-    forms.set_main(&window);
+// The launcher on the real desktop: the look first, so that the windows are built with it; the
+// registry with every dialog; the main window as their owner.
+struct Desktop {
+    explicit Desktop(QApplication &app) : look((set_look(app), true)) {
+        define_forms(forms);
+        forms.set_main(&window);
+    }
+    bool look;
+    QtPlatform platform;
+    Forms forms{platform};
+    main_screen window{forms};
+};
+
+} // namespace
+
+int run_launcher(QApplication &app) {
+    Desktop desktop(app);
+    main_screen &window = desktop.window;
     // Centred before start-up, so that a first run's dialogs open centred on it.
     centre_on_screen(window);
     // The machine is scanned for engines and IWADs while the window starts; the setup offers
@@ -104,12 +116,10 @@ int shortcut(const QString &name) {
 }
 
 int play(QApplication &app, const QString &name) {
-    set_look(app);
-    QtPlatform platform;
-    Forms forms(platform);
-    define_forms(forms);
-    main_screen window(forms);
-    forms.set_main(&window);
+    Desktop desktop(app);
+    QtPlatform &platform = desktop.platform;
+    Forms &forms = desktop.forms;
+    main_screen &window = desktop.window;
     Settings settings;
     read_settings_file(BRXdata::settings_path(platform), settings);
     window.show_iwad_kind(settings.doom_iwad);
