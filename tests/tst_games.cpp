@@ -67,7 +67,8 @@ void tst_games::levels() {
 // The level list follows the files: a WAD typed into the box lists its maps first, titled as
 // its UMAPINFO says, then a separator and the IWAD's fixed list; the selected map stays
 // selected. "Okay" goes to the map picked by its title, by its name as the engine's family
-// reaches it; a map it cannot reach is greyed, its tooltip saying why.
+// reaches it; a map it cannot reach is greyed, its tooltip saying why. A dialog opened with
+// the last game's files lists their maps, the last game's own map selected.
 void tst_games::levels_follow_the_files_data() {
     rows<std::tuple<QString, QString, QString>>(); // engine, the entry picked, the outcome
     const auto row = [](const QString &engine, const QString &pick, const QString &outcome) {
@@ -79,6 +80,7 @@ void tst_games::levels_follow_the_files_data() {
     row("/g/woof", "MAP05: Tiny Hall", " -warp 05");
     row("/g/chocolate-doom", "MYMAP",
         "chocolate-doom cannot start MYMAP: -warp goes only to E1M1 to E4M9 and MAP01 to MAP99.");
+    row("/g/zdoom", "MYMAP, the last game's", " +map MYMAP ");
 }
 
 void tst_games::levels_follow_the_files() {
@@ -90,14 +92,24 @@ void tst_games::levels_follow_the_files() {
     write_file(wad, make_wad("PWAD", lumps));
     rig.write_cfg(engine.toUtf8() + ",/g/DOOM2.WAD,640,480,44100,2,0");
     rig.main.show_iwad_kind("DOOM2.WAD");
+    const bool last = pick.endsWith("the last game's");
+    if (last) {
+        Presets presets;
+        GameChoices game;
+        game.externalwad = ' ' + wad;
+        game.level = "MYMAP";
+        presets.set_last(GameKind::solo, game);
+        write_file(rig.dir.filePath("brx-presets.json"), write_presets(presets));
+    }
     rig.open<GameDialog>(solo, [&](GameDialog &d) {
         auto *level = child<QComboBox>(d, "level");
-        act(d, "pick level=Map07; type ExternalWad_textbox= " + wad);
+        if (!last)
+            act(d, "pick level=Map07; type ExternalWad_textbox= " + wad);
         QTRY_COMPARE(level->count(), 2 + 1 + 32);
         QCOMPARE(QStringList({level->itemText(0), level->itemText(1), level->itemText(2),
                               level->itemText(3), level->currentText()}),
-                 QStringList({"MAP05: Tiny Hall", "MYMAP", "", "Map01", "Map07"}));
-        const int at = level->findText(pick);
+                 QStringList({"MAP05: Tiny Hall", "MYMAP", "", "Map01", last ? "MYMAP" : "Map07"}));
+        const int at = level->findText(pick.section(',', 0, 0));
         const auto *item = qobject_cast<QStandardItemModel *>(level->model())->item(at);
         const bool greyed = outcome.endsWith(u'.');
         QCOMPARE(item->isEnabled() ? QString() : item->toolTip(), greyed ? outcome : QString());

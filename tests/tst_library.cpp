@@ -355,13 +355,25 @@ void tst_library::presets_file() {
     QCOMPARE(summary(read_presets(written, again), again), held);
     QCOMPARE(write_presets(again), written);
 
-    // The file: none, a folder, and one read as the bytes are.
+    // The file: none, a folder, and one read as the bytes are; changed in place to other
+    // bytes of the same size, at the same time, it is read afresh, and read again as it was
+    // once put back.
     QTemporaryDir dir;
     const QString path = dir.filePath("brx-presets.json");
     QCOMPARE(read_presets_file(path, again).kind, PresetsFound::missing);
     QDir().mkdir(path);
     QCOMPARE(read_presets_file(path, again).kind, PresetsFound::missing);
     QDir().rmdir(path);
+    write_file(path, bytes);
+    QCOMPARE(summary(read_presets_file(path, again), again), held);
+    QFile file(path);
+    const QDateTime written_at = QFileInfo(path).lastModified();
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.write("[") == 1 && file.flush());
+    QVERIFY(file.setFileTime(written_at, QFileDevice::FileModificationTime));
+    file.close();
+    QCOMPARE(QFileInfo(path).lastModified(), written_at);
+    QCOMPARE(QFileInfo(path).size(), bytes.size());
+    QCOMPARE(summary(read_presets_file(path, again), again), "damaged");
     write_file(path, bytes);
     QCOMPARE(summary(read_presets_file(path, again), again), held);
 }

@@ -3,6 +3,7 @@
 #include "brxdata.h"
 #include "command_line.h"
 #include "doom_launch.h"
+#include "form_rules.h"
 #include "game_presets.h"
 #include "platform.h"
 #include "settings_file.h"
@@ -108,8 +109,6 @@ void GameDialog::read_levels() {
 void GameDialog::Form_Load() {
     const MainWindow *main = main_window(forms());
     panel_.fill(main ? main->iwad_kind() : WadKind::unknown);
-    // The titles, and the maps of files already named, follow.
-    read_levels();
 }
 
 QString GameDialog::command_line() const {
@@ -131,23 +130,31 @@ void GameDialog::apply(const GameChoices &game) {
 }
 
 void GameDialog::finish_load() {
-    // The controls get their style and font first: a box given a long list of files before
-    // would lay it out twice.
+    // The controls get their style, and the window its caption size, first: a box given a
+    // long list of files before would lay it out again at each change of font.
     ensurePolished();
+    fit_captions(*this);
     const PresetsLoad load = load_presets(forms());
     list_presets(load.presets, {});
     if (const GameChoices *last = load.presets.last(kind()))
         apply(*last);
     show_runs();
+    // The titles, and the maps of the files named, follow: read once, for the files the
+    // dialog opens with, and only once the dialog is up, so that the read does not compete
+    // with the opening for a busy processor.
+    levels_due_.stop();
+    QTimer::singleShot(0, this, &GameDialog::read_levels);
 }
 
 void GameDialog::list_presets(const Presets &presets, const QString &current) {
-    preset_list_->clear();
+    QStringList names;
     for (const Preset &preset : presets.presets) {
         if (preset.kind == kind())
-            preset_list_->addItem(preset.name);
+            names << preset.name;
     }
-    preset_list_->setCurrentIndex(preset_list_->findText(current, Qt::MatchExactly));
+    preset_list_->clear();
+    preset_list_->addItems(names);
+    preset_list_->setCurrentIndex(names.indexOf(current));
 }
 
 void GameDialog::show_runs() {

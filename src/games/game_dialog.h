@@ -59,7 +59,8 @@ protected:
         finish_form(form.Okay_Button, form.Cancel_Button, form.preset_save, form.preset_delete,
                     form.preset_shortcut, form.defaults_button);
     }
-    // The end of the load step: the presets listed, the last game's choices shown.
+    // The end of the load step: the presets listed, the last game's choices shown, and the
+    // level list's read started.
     void finish_load();
 
     void dragEnterEvent(QDragEnterEvent *event) override;

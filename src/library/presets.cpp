@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QMutex>
 
 namespace brx {
 
@@ -85,6 +86,21 @@ QJsonObject write_game(const GameChoices &game) {
     object.insert(QStringLiteral("serverdup_value"), game.serverdup_value);
     object.insert(QStringLiteral("playernum"), game.playernum);
     return object;
+}
+
+// The last file that read as presets, and what it held. The game dialogs read the file at
+// every opening, and parsing it costs many times what reading it does: the same bytes again
+// give what they gave before. Comparing the bytes themselves, not the file's size and times,
+// sees every change, however soon it follows the last read.
+struct LastRead {
+    QMutex mutex;
+    QByteArray bytes;
+    Presets presets;
+};
+
+LastRead &last_read() {
+    static LastRead last;
+    return last;
 }
 
 } // namespace
@@ -208,9 +224,23 @@ PresetsFound read_presets_file(const QString &path, Presets &presets) {
             QStringLiteral("the file is larger than %1 MB").arg(presets_size_limit / (1024 * 1024));
         return found;
     }
+    LastRead &last = last_read();
+    {
+        const QMutexLocker lock(&last.mutex);
+        if (!last.bytes.isEmpty() && last.bytes == bytes) {
+            presets = last.presets;
+            found.kind = PresetsFound::data;
+            return found;
+        }
+    }
     const PresetsFound read = read_presets(bytes, presets);
     found.kind = read.kind;
     found.reason = read.reason;
+    if (found.kind == PresetsFound::data) {
+        const QMutexLocker lock(&last.mutex);
+        last.bytes = bytes;
+        last.presets = presets;
+    }
     return found;
 }
 

@@ -96,7 +96,8 @@ inline constexpr qint64 presets_size_limit = 64 * 1024 * 1024;
 // are no list, is damaged; an entry without a name, or with the name of an earlier one, is no
 // preset (but is written back as it was).
 PresetsFound read_presets(const QByteArray &bytes, Presets &presets);
-// Reads the file at the path into presets (emptied first).
+// Reads the file at the path into presets (emptied first). Bytes the same as those of the
+// last file read as presets are not parsed again: what they held is handed back.
 PresetsFound read_presets_file(const QString &path, Presets &presets);
 // The file's bytes for the presets, unknown fields kept.
 QByteArray write_presets(const Presets &presets);
