@@ -67,43 +67,55 @@ void GameDialog::finish_form(QPushButton *okay, QPushButton *cancel, QPushButton
         connect(box, &QLineEdit::textChanged, &levels_due_, qOverload<>(&QTimer::start));
 }
 
-namespace {
-
 // What the level list is made from: the maps of the files, and the engine that plays them.
-struct LevelsRead {
+struct GameDialog::LevelsRead {
     MapList maps;
     QString doom_exe;
 };
 
-} // namespace
+GameDialog::LevelsRead GameDialog::read_level_files(const QString &settings_path,
+                                                    const QString &wads, const QString &patch) {
+    Settings settings;
+    read_settings_file(settings_path, settings);
+    // The files as the engine gets them.
+    QStringList files;
+    for (const std::u16string &file : split_paths(wads.toStdU16String(), file_lookup({})))
+        files << QString::fromStdU16String(file);
+    if (!patch.isEmpty())
+        files << patch;
+    return {map_list(settings.doom_iwad, files), settings.doom_exe};
+}
 
 void GameDialog::read_levels() {
+    levels_due_.stop();
     const int number = ++levels_read_;
-    const QString settings_path = BRXdata::settings_path(forms().platform());
-    const QString wads = panel_.ExternalWad_textbox->text();
-    const QString patch = panel_.Dehacked_textbox->text();
     auto *watcher = new QFutureWatcher<LevelsRead>(this);
     connect(watcher, &QFutureWatcher<LevelsRead>::finished, this, [this, watcher, number] {
         watcher->deleteLater();
-        if (number != levels_read_)
-            return; // a later read is on its way
-        const LevelsRead read = watcher->result();
-        const MainWindow *main = main_window(forms());
-        const WadKind kind = main ? main->iwad_kind() : WadKind::unknown;
-        panel_.show_levels(level_entries(read.maps, kind), engine_family(read.doom_exe),
-                           engine_name(read.doom_exe), kind);
+        if (number == levels_read_) // else a later read is on its way, or was done at once
+            show_read(watcher->result());
     });
-    watcher->setFuture(QtConcurrent::run([settings_path, wads, patch] {
-        Settings settings;
-        read_settings_file(settings_path, settings);
-        // The files as the engine gets them.
-        QStringList files;
-        for (const std::u16string &file : split_paths(wads.toStdU16String(), file_lookup({})))
-            files << QString::fromStdU16String(file);
-        if (!patch.isEmpty())
-            files << patch;
-        return LevelsRead{map_list(settings.doom_iwad, files), settings.doom_exe};
-    }));
+    watcher->setFuture(
+        QtConcurrent::run(read_level_files, BRXdata::settings_path(forms().platform()),
+                          panel_.ExternalWad_textbox->text(), panel_.Dehacked_textbox->text()));
+}
+
+void GameDialog::settle_levels() {
+    if (!levels_due_.isActive() && levels_shown_ == levels_read_)
+        return;
+    levels_due_.stop();
+    ++levels_read_;
+    show_read(read_level_files(BRXdata::settings_path(forms().platform()),
+                               panel_.ExternalWad_textbox->text(),
+                               panel_.Dehacked_textbox->text()));
+}
+
+void GameDialog::show_read(const LevelsRead &read) {
+    levels_shown_ = levels_read_;
+    const MainWindow *main = main_window(forms());
+    const WadKind kind = main ? main->iwad_kind() : WadKind::unknown;
+    panel_.show_levels(level_entries(read.maps, kind), engine_family(read.doom_exe),
+                       engine_name(read.doom_exe), kind);
 }
 
 void GameDialog::Form_Load() {
@@ -172,6 +184,7 @@ void GameDialog::show_runs() {
 }
 
 bool GameDialog::start_game() {
+    settle_levels();
     GameChoices game = choices();
     if (!doom_launch::launch_game(forms(), request()))
         return false;

@@ -82,10 +82,18 @@ private:
     // Reads the maps of the IWAD and the files named in the boxes off the interface thread
     // and shows them when the read is the latest.
     void read_levels();
+    // Before a game starts: a read still due or on its way is done at once, so that the level
+    // given is picked from the maps of the files as they are now.
+    void settle_levels();
+    struct LevelsRead;
+    static LevelsRead read_level_files(const QString &settings_path, const QString &wads,
+                                       const QString &patch);
+    void show_read(const LevelsRead &read);
 
     // A change to the boxes rebuilds the level list once typing pauses.
     QTimer levels_due_;
-    int levels_read_ = 0; // the number of the latest read
+    int levels_read_ = 0;   // the number of the latest read
+    int levels_shown_ = -1; // the number of the read the list shows; none yet
 };
 
 } // namespace brx
