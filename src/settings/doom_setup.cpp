@@ -49,16 +49,21 @@ QCompleter *found_list(QLineEdit *box, const QString &name) {
     return completer;
 }
 
+// All rows at once: the list and its view hear of one change, not of one per row.
 void fill(QCompleter *completer, const QList<std::pair<QString, QString>> &entries) {
     auto *model = static_cast<QStandardItemModel *>(completer->model());
     model->clear();
+    QList<QStandardItem *> items;
+    items.reserve(entries.size());
     for (const auto &[path, label] : entries) {
         auto *item = new QStandardItem(label);
         item->setData(path, path_role);
         item->setData(path, Qt::ToolTipRole);
         item->setEditable(false);
-        model->appendRow(item);
+        items.append(item);
     }
+    if (!items.isEmpty())
+        model->appendColumn(items);
 }
 
 // What is wrong with an engine path that names a file or folder, or nothing when it names a
