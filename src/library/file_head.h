@@ -16,7 +16,7 @@ QByteArray file_head(const QString &path, qint64 size);
 // and of those whose names end with one of `suffixes` (in any case) whatever they hold, in no
 // particular order. Each file is opened once and read no further than `magic`: nothing else
 // is asked of the system per file than the folder's listing gives. A large folder is read on
-// a few threads of the pool when they are free.
+// a few threads of the pool when they are free and the machine has more than two processors.
 QStringList files_starting_with(const QString &folder, QByteArrayView magic,
                                 const QStringList &suffixes = {});
 

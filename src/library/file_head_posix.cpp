@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QSemaphore>
-#include <QThread>
 #include <QThreadPool>
 #include <QVarLengthArray>
 
@@ -100,6 +99,9 @@ bool ends_with(const char *name, const QList<QByteArray> &suffixes) {
 }
 
 // A few hundred files a turn; below a few turns' worth a folder is read on this thread alone.
+// The helpers leave a processor to the interface and one to this thread (the pool has as many
+// threads as there are processors): on two there are none, for the interface would open its
+// windows more slowly while the scan runs.
 constexpr qsizetype turn = 256;
 constexpr qsizetype shared_from = 4 * turn;
 constexpr int most_helpers = 3;
@@ -133,8 +135,9 @@ QStringList files_starting_with(const QString &folder, QByteArrayView magic,
     QSemaphore done;
     int helpers = 0;
     if (count >= shared_from) {
-        const int free = std::min(QThread::idealThreadCount() - 1, most_helpers);
-        while (helpers < free && QThreadPool::globalInstance()->tryStart([&] {
+        QThreadPool *pool = QThreadPool::globalInstance();
+        const int free = std::min(pool->maxThreadCount() - 2, most_helpers);
+        while (helpers < free && pool->tryStart([&] {
             work();
             done.release();
         }))
