@@ -26,6 +26,7 @@ namespace {
 //   "p d/fifo.wad"            a FIFO                   "u bin"                     unreadable
 //   "b d/big.wad=IWAD doom"   a file of 100 MB starting with these bytes
 //   "w d/x.wad=IWAD MAP01 FREEDOOM"  a real WAD of empty lumps with these names
+//   "n d/mod=3000"            that many files d/mod0000.wad... holding "PWAD doom2"
 void make(const QString &base, const QString &line) {
     const QChar kind = line[0];
     QString rest = line.mid(2);
@@ -47,6 +48,9 @@ void make(const QString &base, const QString &line) {
         write_file(path, bytes);
         QFile file(path);
         QVERIFY(file.resize(100 << 20));
+    } else if (kind == u'n') {
+        for (int i = 0; i < bytes.toInt(); ++i)
+            write_file(path + QStringLiteral("%1.wad").arg(i, 4, 10, QChar(u'0')), "PWAD doom2");
     } else if (kind == u'd') {
         QVERIFY(QDir().mkpath(path));
     } else if (kind == u'l') {
@@ -123,11 +127,15 @@ using Row = std::tuple<QStringList, QStringList, QStringList, QStringList>;
 class tst_discovery : public QObject {
     Q_OBJECT
 private slots:
+    // Room for the scan's helpers, on a machine of any size.
+    void initTestCase() { QThreadPool::globalInstance()->setMaxThreadCount(4); }
     void finds_data();
     void finds();
     void key_values_data();
     void key_values();
     void cache_skips_unchanged_folders();
+    void cache_file_data();
+    void cache_file();
     void library_scans_off_the_thread();
     void family_table();
 };
@@ -188,10 +196,12 @@ void tst_discovery::finds_data() {
 
     // IWADs, one place a row; only IWADs, by contents, whatever their names.
     row("DOOMWADDIR",
-        {"f wads/doom2.wad=IWAD doom2", "f wads/mods.wad=PWAD doom2", "f wads/readme.txt=IWAD doom",
-         "f wads/renamed.WAD=IWAD freedoom1"},
+        {"f wads/doom2.wad=IWAD doom2", "f wads/mods.wad=PWAD doom2", "f wads/readme.txt=Read me",
+         "f wads/renamed.WAD=IWAD freedoom1", "f wads/.freedoom2=IWAD freedoom2",
+         "f other/ud=IWAD ultimate", "l wads/ultimate.wad->other/ud"},
         {"DOOMWADDIR=$T/wads"}, {},
-        {"Doom II ($T/wads/doom2.wad)", "Freedoom: Phase 1 ($T/wads/renamed.WAD)"});
+        {"Doom II ($T/wads/doom2.wad)", "Ultimate Doom ($T/wads/ultimate.wad)",
+         "Freedoom: Phase 2 ($T/wads/.freedoom2)", "Freedoom: Phase 1 ($T/wads/renamed.WAD)"});
     row("identified for real",
         {"w w/renamed.wad=IWAD PLAYPAL MAP01 FREEDOOM", "w w/doom2.wad=PWAD MAP01",
          "w w/x.iwad=IWAD MAP01", "w w/nogame.wad=IWAD PLAYPAL"},
@@ -284,6 +294,13 @@ void tst_discovery::finds_data() {
         {"DOOMWADPATH=" + endless("$T/w")}, {}, {"Doom ($T/w/doom.wad)"});
     row("names with newlines", {"f new\nline/a\nb.wad=IWAD doom"}, {"DOOMWADDIR=$T/new\nline"}, {},
         {"Doom ($T/new\nline/a\nb.wad)"});
+    // Read on several threads: the first, a middle and the last file of 3,000.
+    row("3,000 files",
+        {"n w/mod=3000", "f w/mod0000.wad=IWAD doom", "f w/mod1500.wad=IWAD tnt",
+         "f w/mod2999.wad=IWAD heretic", "l w/mod3000.wad->w/mod1500.wad"},
+        {"DOOMWADDIR=$T/w"}, {},
+        {"Doom ($T/w/mod0000.wad)", "TNT: Evilution ($T/w/mod1500.wad)",
+         "Heretic ($T/w/mod2999.wad)"});
 }
 
 void tst_discovery::finds() {
@@ -387,6 +404,74 @@ void tst_discovery::cache_skips_unchanged_folders() {
     QCOMPARE(games(cache), ""); // doom.wad unseen, doom2.wad identified again
     changed(60);
     QCOMPARE(games(cache), "Doom");
+#else
+    QSKIP("sets a folder's time the POSIX way");
+#endif
+}
+
+// The cache file a scan starts from, in the cache folder: one a row, "$F" the folder of IWADs
+// (its real path) and "$M" its last change. A file that is not one the library wrote is left
+// out and replaced; one the library wrote is used where its folder has not changed since.
+// Written after the scan: the candidates it then holds for the folder.
+void tst_discovery::cache_file_data() {
+    using CacheRow = std::tuple<QString, QString, QStringList>;
+    rows<CacheRow>();
+    const auto row = [](const char *name, const QString &file, const QString &games,
+                        const QStringList &kept = {"a.wad", "b.wad"}) {
+        QTest::newRow(name) << CacheRow{file, games, kept};
+    };
+    const QString start = R"({"format":"brixmoor scan cache","version":1,"folders":{"$F":)";
+    row("none", "", "Doom II,Doom");
+    row("trusted", start + R"({"changed":$M,"candidates":["b.wad"]}}})", "Doom", {"b.wad"});
+    row("stale", start + R"({"changed":1000,"candidates":["b.wad"]}}})", "Doom II,Doom");
+    row("damaged", "\x01{\"format\":[[[", "Doom II,Doom");
+    row("cut short", start + R"({"changed":$M,"candidates":["b.wad")", "Doom II,Doom");
+    row("another program's",
+        R"({"format":"other","version":1,"folders":{"$F":{"changed":$M,"candidates":["b.wad"]}}})",
+        "Doom II,Doom");
+    row("another version",
+        R"({"format":"brixmoor scan cache","version":2,"folders":{"$F":)"
+        R"({"changed":$M,"candidates":["b.wad"]}}})",
+        "Doom II,Doom");
+    row("a name leading out", start + R"({"changed":$M,"candidates":["b.wad","../x/c.wad"]}}})",
+        "Doom II,Doom");
+    row("a wrong type", start + R"({"changed":"$M","candidates":["b.wad"]}}})", "Doom II,Doom");
+    row("100 MB", "100MB" + start + R"({"changed":$M,"candidates":["b.wad"]}}})", "Doom II,Doom");
+    row("a folder in its place", "folder", "Doom II,Doom", {});
+}
+
+void tst_discovery::cache_file() {
+#ifdef Q_OS_UNIX
+    const auto [contents, games, kept] = fetch<std::tuple<QString, QString, QStringList>>();
+    QTemporaryDir dir;
+    for (const char *line : {"f w/a.wad=IWAD doom2", "f w/b.wad=IWAD doom", "f x/c.wad=IWAD tnt"})
+        make(dir.path(), QString::fromLatin1(line));
+    const QString folder = canonical(dir.filePath("w"));
+    const timeval hour_ago[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    QCOMPARE(utimes(QFile::encodeName(folder).constData(), hour_ago), 0);
+    const QString file = dir.filePath("cache/brixmoor/library.json");
+    QString bytes = contents;
+    bytes.replace("$F", folder)
+        .replace("$M", QString::number(QFileInfo(folder).lastModified().toMSecsSinceEpoch()));
+    if (bytes == u"folder") {
+        QVERIFY(QDir().mkpath(file));
+    } else if (bytes.startsWith(u"100MB")) {
+        write_file(file, bytes.mid(5).toUtf8());
+        QFile big(file);
+        QVERIFY(big.resize(100 << 20));
+    } else if (!bytes.isEmpty()) {
+        write_file(file, bytes.toUtf8());
+    }
+
+    GameLibrary library;
+    library.keep_cache_in(file);
+    library.scan(environment(dir.path(), {"DOOMWADDIR=$T/w"}), fake_identify);
+    library.wait();
+    QStringList found;
+    for (const FoundIwad &iwad : library.found().iwads)
+        found.append(iwad.display_name);
+    QCOMPARE(found.join(u','), games);
+    QCOMPARE(read_scan_cache(read_file(file)).folders.value(folder).candidates, kept);
 #else
     QSKIP("sets a folder's time the POSIX way");
 #endif

@@ -16,6 +16,7 @@
 #include <QEventLoop>
 #include <QFont>
 #include <QIcon>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 
@@ -71,6 +72,12 @@ int run_launcher(QApplication &app) {
     centre_on_screen(window);
     // The machine is scanned for engines and IWADs while the window starts; the setup offers
     // what was found once the scan is done, and never waits for it.
+    // What it learns is kept in the user's cache folder, so that the next start looks again only
+    // into the folders changed since.
+    if (const QString cache =
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        !cache.isEmpty())
+        window.game_library().keep_cache_in(cache + QStringLiteral("/brixmoor/library.json"));
     window.game_library().scan(Environment::from_system());
     window.Form_Load();
     window.show();

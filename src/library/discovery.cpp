@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -149,14 +150,26 @@ const ScanCache::Folder *lookup(const ScanCache &cache, const QString &folder) {
     return found == cache.folders.cend() ? nullptr : &*found;
 }
 
-// Names IWADs come under; "*.wad" and "*.iwad" files also need an "IWAD" header.
-const QStringList candidate_names{"*.wad", "*.iwad", "*.ipk3", "*.ipk7"};
+// Zip archives are IWADs only when named so; a WAD is one when its header says so.
+const QStringList archive_suffixes{".ipk3", ".ipk7"};
 
 bool is_candidate(const QString &path) {
-    if (path.endsWith(u".ipk3", Qt::CaseInsensitive) ||
-        path.endsWith(u".ipk7", Qt::CaseInsensitive))
-        return true;
+    for (const QString &suffix : archive_suffixes) {
+        if (path.endsWith(suffix, Qt::CaseInsensitive))
+            return true;
+    }
     return file_head(path, 4) == "IWAD";
+}
+
+// The cache file's format, by name and version.
+constexpr char cache_format[] = "brixmoor scan cache";
+constexpr int cache_version = 1;
+
+// A name the cache may give for a file in a folder: one file name, nothing that leads out (a
+// backslash is a separator on Windows).
+bool plain_name(const QString &name) {
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(QChar(0)) &&
+           QFileInfo(name).fileName() == name;
 }
 
 } // namespace
@@ -309,6 +322,7 @@ QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify,
     const qint64 started = QDateTime::currentMSecsSinceEpoch();
     QList<FoundIwad> iwads;
     QSet<QString> seen_places, seen; // real paths
+    ScanCache kept;                  // what the cache keeps of this scan
     const auto consider = [&](const QString &path) {
         const QString real = QFileInfo(path).canonicalFilePath();
         if (real.isEmpty() || seen.contains(real))
@@ -335,23 +349,23 @@ QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify,
             cached && cached->changed == changed) {
             for (const QString &name : cached->candidates)
                 consider(join(place, name));
+            kept.folders.insert(real, *cached);
             continue;
         }
-        QStringList candidates; // their names, to be found again under any path to the folder
-        QDirIterator it(place, candidate_names, QDir::Files | QDir::Hidden);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            if (is_candidate(path))
-                candidates.append(it.fileName());
-        }
+        // Their names, to be found again under any path to the folder.
+        QStringList candidates = files_starting_with(place, "IWAD", archive_suffixes);
         candidates.sort();
         for (const QString &name : candidates)
             consider(join(place, name));
         // A folder changed within the last seconds may be changing still, its files being
         // written: it is looked into again next time.
         if (cache && changed < started - settle_ms)
-            cache->folders.insert(real, {changed, candidates});
+            kept.folders.insert(real, {changed, candidates});
     }
+    // Only the folders looked at this time: those of another environment, or named by a
+    // foreign cache, go.
+    if (cache)
+        *cache = std::move(kept);
     std::stable_sort(iwads.begin(), iwads.end(),
                      [](const FoundIwad &a, const FoundIwad &b) { return a.rank < b.rank; });
     return iwads;
@@ -359,6 +373,51 @@ QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify,
 
 Found find_games(const Environment &env, const IdentifyWad &identify, ScanCache *cache) {
     return {find_engines(env), find_iwads(env, identify, cache)};
+}
+
+QByteArray write_scan_cache(const ScanCache &cache) {
+    QJsonObject folders;
+    for (auto it = cache.folders.cbegin(); it != cache.folders.cend(); ++it) {
+        folders.insert(it.key(),
+                       QJsonObject{{"changed", double(it->changed)},
+                                   {"candidates", QJsonArray::fromStringList(it->candidates)}});
+    }
+    return QJsonDocument(QJsonObject{{"format", QString::fromLatin1(cache_format)},
+                                     {"version", cache_version},
+                                     {"folders", folders}})
+        .toJson(QJsonDocument::Compact);
+}
+
+ScanCache read_scan_cache(const QByteArray &bytes) {
+    const QJsonObject top = QJsonDocument::fromJson(bytes).object();
+    if (top.value("format").toString() != QLatin1StringView(cache_format) ||
+        top.value("version") != cache_version || !top.value("folders").isObject())
+        return {};
+    ScanCache cache;
+    const QJsonObject folders = top.value("folders").toObject();
+    for (auto it = folders.constBegin(); it != folders.constEnd(); ++it) {
+        const QJsonObject folder = it.value().toObject();
+        const QJsonValue changed = folder.value("changed");
+        const QJsonValue candidates = folder.value("candidates");
+        if (!changed.isDouble() || !candidates.isArray())
+            return {};
+        ScanCache::Folder &entry = cache.folders[it.key()];
+        entry.changed = qint64(changed.toDouble());
+        for (const QJsonValue &name : candidates.toArray()) {
+            if (!name.isString() || !plain_name(name.toString()))
+                return {};
+            entry.candidates.append(name.toString());
+        }
+    }
+    return cache;
+}
+
+bool write_scan_cache_file(const QString &path, const ScanCache &cache) {
+    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    const QByteArray bytes = write_scan_cache(cache);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace brx

@@ -83,25 +83,39 @@ QStringList iwad_places(const Environment &env);
 QList<FoundEngine> find_engines(const Environment &env);
 
 // What a scan learnt of each folder of IWADs, so that the next scan reads no header again in a
-// folder whose entries have not changed since: the candidates' paths, by the folder's real
+// folder whose entries have not changed since: the candidates' names, by the folder's real
 // path and last change. The candidates are still identified each time.
 struct ScanCache {
     struct Folder {
         qint64 changed = 0; // the folder's last change, ms since the epoch
         QStringList candidates;
+        bool operator==(const Folder &) const = default;
     };
     QHash<QString, Folder> folders;
+    bool operator==(const ScanCache &) const = default;
 };
 
-// The candidates (files named *.wad, *.iwad, *.ipk3, *.ipk7) in the places, each named once;
-// a "*.wad" or "*.iwad" whose header is not "IWAD" is passed over unasked, the others are
-// identified (by identify_wad when `identify` is empty) and kept when they are an IWAD.
-// With a cache, folders unchanged since it was filled are not looked into again; it is filled
-// in return.
+// The candidates in the places, each named once: every regular file whose header is "IWAD",
+// whatever its name, and the archives named *.ipk3 or *.ipk7, each identified (by
+// identify_wad when `identify` is empty) and kept when it is an IWAD. Each file is opened and
+// its first 4 bytes read; only the candidates are read further.
+// With a cache, folders unchanged since it was filled are not looked into again; it then
+// holds what this scan learnt, of the folders it looked at.
 QList<FoundIwad> find_iwads(const Environment &env, const IdentifyWad &identify = {},
                             ScanCache *cache = nullptr);
 
 Found find_games(const Environment &env, const IdentifyWad &identify = {},
                  ScanCache *cache = nullptr);
+
+// The cache as its file holds it, and back. Only what write_scan_cache writes is read: a file
+// damaged, cut short, of another program or version, or naming anything but a plain file in
+// a folder, reads as an empty cache. What it holds is checked by the scan anyway:
+// a folder changed since is looked into again, and every candidate is identified again.
+QByteArray write_scan_cache(const ScanCache &cache);
+ScanCache read_scan_cache(const QByteArray &bytes);
+// The most of a cache file read (a longer one is damaged).
+inline constexpr qint64 scan_cache_read = 4 << 20;
+// Writes the file, and the folders to it: replaces it whole or not at all.
+bool write_scan_cache_file(const QString &path, const ScanCache &cache);
 
 } // namespace brx

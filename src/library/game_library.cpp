@@ -1,5 +1,7 @@
 #include "game_library.h"
 
+#include "file_head.h"
+
 #include <QPromise>
 #include <QThreadPool>
 
@@ -24,12 +26,25 @@ void GameLibrary::scan(const Environment &env, IdentifyWad identify) {
     auto promise = std::make_shared<QPromise<std::pair<Found, ScanCache>>>();
     watcher_.setFuture(promise->future());
     promise->start();
-    QThreadPool::globalInstance()->start(
-        [promise, env, identify = std::move(identify), cache = cache_]() mutable {
-            Found found = find_games(env, identify, &cache);
-            promise->addResult(std::pair{std::move(found), std::move(cache)});
-            promise->finish();
-        });
+    const bool first = !cache_read_ && !cache_file_.isEmpty();
+    cache_read_ = true;
+    QThreadPool::globalInstance()->start([promise, env, identify = std::move(identify),
+                                          cache = cache_, file = cache_file_, first]() mutable {
+        // The file as it was: a damaged or foreign one is left out of the scan and replaced.
+        QByteArray stored;
+        if (first) {
+            stored = file_head(file, scan_cache_read);
+            cache = read_scan_cache(stored);
+        } else if (!file.isEmpty()) {
+            stored = write_scan_cache(cache);
+        }
+        Found found = find_games(env, identify, &cache);
+        // When it cannot be written it stays as it was: the next process looks a little more.
+        if (!file.isEmpty() && write_scan_cache(cache) != stored)
+            write_scan_cache_file(file, cache);
+        promise->addResult(std::pair{std::move(found), std::move(cache)});
+        promise->finish();
+    });
 }
 
 // The scan may be done already, its result not yet taken.

@@ -21,6 +21,11 @@ public:
     // are not looked into again.
     void scan(const Environment &env, IdentifyWad identify = {});
 
+    // Keeps what the scans learn in this file as well (the cache folder's): the first scan
+    // starts from it, so that a new process looks again only into the folders changed since,
+    // and a scan that learns something new replaces it. Set before the first scan.
+    void keep_cache_in(const QString &file) { cache_file_ = file; }
+
     bool scanning() const { return watcher_.isRunning(); }
     bool ready() const { return ready_; }
     const Found &found() const { return found_; }
@@ -37,6 +42,8 @@ private:
 
     QFutureWatcher<std::pair<Found, ScanCache>> watcher_;
     ScanCache cache_;
+    QString cache_file_;
+    bool cache_read_ = false; // the file has been read, by the first scan
     Found found_;
     bool ready_ = false;
     bool taken_ = false; // the scan under way or last done has given its result

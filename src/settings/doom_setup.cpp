@@ -8,12 +8,12 @@
 #include "window_list.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QCompleter>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QStandardItemModel>
 
 namespace brx {
 
@@ -35,10 +35,45 @@ constexpr QSize wide_sizes[] = {{1280, 720},  {1366, 768},  {1600, 900},
 // The found path an entry of a completion list puts into its box; the entry shows more.
 constexpr int path_role = Qt::UserRole + 1;
 
+using Entries = QList<std::pair<QString, QString>>; // each entry's path and label
+
+// The entries of a completion list as it reads them, kept as they were given: a new list is
+// one change, whatever its length, and costs no more than its copy.
+class FoundEntries : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void set(const Entries &entries) {
+        beginResetModel();
+        entries_ = entries;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex &parent = {}) const override {
+        return parent.isValid() ? 0 : int(entries_.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!index.isValid() || index.row() >= entries_.size())
+            return {};
+        const auto &[path, label] = entries_[index.row()];
+        if (role == Qt::DisplayRole)
+            return label;
+        if (role == path_role || role == Qt::ToolTipRole)
+            return path;
+        return {};
+    }
+    Qt::ItemFlags flags(const QModelIndex &index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                               : Qt::NoItemFlags;
+    }
+
+private:
+    Entries entries_;
+};
+
 // A completion list for the box: typing shows the found paths holding what was typed, in any
 // case; each entry names the engine or game, and its path.
 QCompleter *found_list(QLineEdit *box, const QString &name) {
-    auto *completer = new QCompleter(new QStandardItemModel(box), box);
+    auto *completer = new QCompleter(new FoundEntries(box), box);
     completer->setCompletionRole(path_role);
     completer->setFilterMode(Qt::MatchContains);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
@@ -49,16 +84,8 @@ QCompleter *found_list(QLineEdit *box, const QString &name) {
     return completer;
 }
 
-void fill(QCompleter *completer, const QList<std::pair<QString, QString>> &entries) {
-    auto *model = static_cast<QStandardItemModel *>(completer->model());
-    model->clear();
-    for (const auto &[path, label] : entries) {
-        auto *item = new QStandardItem(label);
-        item->setData(path, path_role);
-        item->setData(path, Qt::ToolTipRole);
-        item->setEditable(false);
-        model->appendRow(item);
-    }
+void fill(QCompleter *completer, const Entries &entries) {
+    static_cast<FoundEntries *>(completer->model())->set(entries);
 }
 
 // What is wrong with an engine path that names a file or folder, or nothing when it names a
@@ -183,7 +210,7 @@ void doom_setup::offer_found() {
     if (!main)
         return;
     const Found &found = main->game_library().found();
-    QList<std::pair<QString, QString>> engines, iwads;
+    Entries engines, iwads;
     for (const FoundEngine &engine : found.engines)
         engines.append(
             {engine.path,
