@@ -70,14 +70,14 @@ int run_launcher(QApplication &app) {
     main_screen &window = desktop.window;
     // Centred before start-up, so that a first run's dialogs open centred on it.
     centre_on_screen(window);
-    // The machine is scanned for engines and IWADs while the window starts; the setup offers
-    // what was found once the scan is done, and never waits for it.
-    // What it learns is kept in the user's cache folder, so that the next start looks again only
-    // into the folders changed since.
+    // What the scan learns is kept in the user's cache folder, so that the next start looks
+    // again only into the folders changed since.
     if (const QString cache =
             QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
         !cache.isEmpty())
         window.game_library().keep_cache_in(cache + QStringLiteral("/brixmoor/library.json"));
+    // The machine is scanned for engines and IWADs while the window starts; the setup offers
+    // what was found once the scan is done, and never waits for it.
     window.game_library().scan(Environment::from_system());
     window.Form_Load();
     window.show();
