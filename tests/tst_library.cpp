@@ -150,6 +150,21 @@ void tst_library::maps_data() {
                          {"TEXTMAP", ""}})}},
         {"E1M1 @a.wad", "MAP01 Entryway @a.wad", "MAP02 Underhalls @a.wad",
          "MAP10 Refueling Base @a.wad", "MYMAP @a.wad", "MAP07 Dead Simple @iwad.wad"});
+    row("names in lower case or with bytes after their NUL",
+        {{"a.wad",
+          make_wad("PWAD", QList<LumpBytes>{{"map03", ""},
+                                            {QByteArray("things\0z", 8), "t"},
+                                            {"LineDefs", "l"},
+                                            {"UMAPinfo", "MAP MAP03 { levelname = \"Low\" }"}})}},
+        {"MAP03 Low @a.wad", "MAP01 Entryway @iwad.wad", "MAP07 Dead Simple @iwad.wad"});
+    row("a text map without its ENDMAP: the binary maps and lumps after it still count",
+        {{"a.wad", pwad({{"MAP05", ""},
+                         {"TEXTMAP", "x"},
+                         {"MAP06", {}},
+                         {"UMAPINFO", "MAP MAP06 { levelname = \"Six\" }"},
+                         {"MAP08", ""},
+                         {"TEXTMAP", ""}})}},
+        {"MAP06 Six @a.wad", "MAP01 Entryway @iwad.wad", "MAP07 Dead Simple @iwad.wad"});
     row("UMAPINFO, then MAPINFO, then DEHACKED",
         {{"a.wad", pwad({{"MAP01", {}},
                          {"MAP02", {}},

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -22,7 +23,7 @@ struct ArchiveContents {
 };
 
 // Whether the bytes begin as a zip archive does.
-bool looks_like_zip(const QByteArray &first_bytes);
+bool looks_like_zip(QByteArrayView first_bytes);
 
 // The archive in this file: anything but a readable regular file is no archive, and opening
 // never waits.
@@ -30,5 +31,6 @@ ArchiveContents read_archive(const QString &path);
 
 // The same for an archive in memory (the fuzz target's way in).
 ArchiveContents read_archive_bytes(const QByteArray &bytes);
+
 
 } // namespace brx
