@@ -14,6 +14,13 @@
 
 namespace brx {
 
+void read_time_zone_once() {
+#ifdef Q_OS_LINUX
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+#endif
+}
+
 bool looks_like_zip(QByteArrayView first_bytes) {
     return first_bytes.startsWith("PK\x03\x04") || first_bytes.startsWith("PK\x05\x06");
 }
