@@ -81,10 +81,13 @@ bool read_entry(zip_t *zip, zip_uint64_t index, QByteArray &bytes) {
     zip_file_t *file = zip_fopen_index(zip, index, 0);
     if (!file)
         return false;
-    bytes.resize(archive_text_cap + 1);
+    // Room for what the entry claims to hold (or the cap) and one byte more: an entry that
+    // fills it is longer than it claims, or than the cap, and is left out.
+    const qint64 room = ((stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : archive_text_cap) + 1;
+    bytes.resize(room);
     qint64 total = 0;
-    while (total <= archive_text_cap) {
-        const zip_int64_t got = zip_fread(file, bytes.data() + total, bytes.size() - total);
+    while (total < room) {
+        const zip_int64_t got = zip_fread(file, bytes.data() + total, room - total);
         if (got <= 0) {
             if (got < 0)
                 total = -1;
@@ -93,7 +96,7 @@ bool read_entry(zip_t *zip, zip_uint64_t index, QByteArray &bytes) {
         total += got;
     }
     zip_fclose(file);
-    if (total < 0 || total > archive_text_cap)
+    if (total < 0 || total == room)
         return false;
     bytes.resize(total);
     return true;
