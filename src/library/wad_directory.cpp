@@ -114,12 +114,11 @@ bool RegularFile::open(const QString &path) {
     size_ = status.st_size;
     return true;
 #else
-    file_ = std::make_unique<QFile>();
-    if (!open_regular_file(*file_, path)) {
+    if (!open_regular_file(file_, path)) {
         close();
         return false;
     }
-    size_ = file_->size();
+    size_ = file_.size();
     return true;
 #endif
 }
@@ -130,7 +129,7 @@ void RegularFile::close() {
         ::close(fd_);
     fd_ = -1;
 #else
-    file_.reset();
+    file_.close();
 #endif
     size_ = 0;
 }
@@ -149,8 +148,8 @@ bool RegularFile::read_at(qint64 offset, char *bytes, qint64 count) {
     }
     return true;
 #else
-    return file_ && offset >= 0 && count >= 0 && file_->seek(offset) &&
-           file_->read(bytes, count) == count;
+    return file_.isOpen() && offset >= 0 && count >= 0 && file_.seek(offset) &&
+           file_.read(bytes, count) == count;
 #endif
 }
 

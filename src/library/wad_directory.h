@@ -8,8 +8,11 @@
 #include <QString>
 #include <QtEndian>
 
-#include <memory>
 #include <optional>
+
+#ifndef Q_OS_UNIX
+#include <QFile>
+#endif
 
 class QFile;
 class QIODevice;
@@ -96,7 +99,7 @@ private:
 #ifdef Q_OS_UNIX
     int fd_ = -1;
 #else
-    std::unique_ptr<QFile> file_;
+    QFile file_;
 #endif
     qint64 size_ = 0;
 };
