@@ -23,6 +23,9 @@ files = {
     "negative_offset": wad(b"IWAD", doom, offset=-16),
     "zero_lumps": wad(b"IWAD", []),
     "truncated": wad(b"IWAD", doom2)[:40],
+    "text_maps": wad(b"PWAD", [b"MAP02", b"TEXTMAP", b"ZNODES", b"ENDMAP", b"MAP05", b"TEXTMAP",
+                               b"map06", b"things\0x", b"UMAPINFO", b"DEHACKED", b"MAP08",
+                               b"TEXTMAP"]),
 }
 for name, data in files.items():
     with open("fuzz/wad_corpus/" + name, "wb") as out:

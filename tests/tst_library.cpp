@@ -150,18 +150,33 @@ void tst_library::maps_data() {
                          {"TEXTMAP", ""}})}},
         {"E1M1 @a.wad", "MAP01 Entryway @a.wad", "MAP02 Underhalls @a.wad",
          "MAP10 Refueling Base @a.wad", "MYMAP @a.wad", "MAP07 Dead Simple @iwad.wad"});
+    row("names in lower case or with bytes after their NUL",
+        {{"a.wad",
+          make_wad("PWAD", QList<LumpBytes>{{"map03", ""},
+                                            {QByteArray("things\0z", 8), "t"},
+                                            {"LineDefs", "l"},
+                                            {"UMAPinfo", "MAP MAP03 { levelname = \"Low\" }"}})}},
+        {"MAP03 Low @a.wad", "MAP01 Entryway @iwad.wad", "MAP07 Dead Simple @iwad.wad"});
+    row("a text map without its ENDMAP: the binary maps and lumps after it still count",
+        {{"a.wad", pwad({{"MAP05", ""},
+                         {"TEXTMAP", "x"},
+                         {"MAP06", {}},
+                         {"UMAPINFO", "MAP MAP06 { levelname = \"Six\" }"},
+                         {"MAP08", ""},
+                         {"TEXTMAP", ""}})}},
+        {"MAP06 Six @a.wad", "MAP01 Entryway @iwad.wad", "MAP07 Dead Simple @iwad.wad"});
     row("UMAPINFO, then MAPINFO, then DEHACKED",
         {{"a.wad", pwad({{"MAP01", {}},
                          {"MAP02", {}},
                          {"MAP03", {}},
-                         {"UMAPINFO", "// maps\nmap map01 { levelname = \"Uno\" label = clear\n"
-                                      " music = \"D_RUNNIN\" }"},
+                         {"UMAPINFO", "// maps\nmap map01 { levelname = \"\\\"Uno\\\"\"\n"
+                                      " label = clear music = \"D_RUNNIN\" }"},
                          {"MAPINFO", "map MAP01 \"One\" { next = \"MAP02\" }\n"
                                      "map 2 \"Two\"\n sky1 SKY1 0 ; old style"},
                          {"DEHACKED", "Patch File for DeHackEd v3.0\n[STRINGS]\n"
                                       "HUSTR_1 = level 1: first\nHUSTR_2 = level 2: second\n"
                                       "HUSTR_3 = level 3: th\\\n  ird\n"}})}},
-        {"MAP01 Uno @a.wad", "MAP02 Two @a.wad", "MAP03 third @a.wad",
+        {"MAP01 \"Uno\" @a.wad", "MAP02 Two @a.wad", "MAP03 third @a.wad",
          "MAP07 Dead Simple @iwad.wad"});
     row("the last file wins",
         {{"a.wad", pwad({{"MAP07", {}}, {"UMAPINFO", "MAP MAP07 { levelname = \"A\" }"}})},

@@ -1,9 +1,11 @@
 // Brixmoor: a launcher for the ZDoom engines.
+#include "archive.h"
 #include "launcher.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    brx::read_time_zone_once();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -14,7 +14,14 @@
 
 namespace brx {
 
-bool looks_like_zip(const QByteArray &first_bytes) {
+void read_time_zone_once() {
+#ifdef Q_OS_LINUX
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+#endif
+}
+
+bool looks_like_zip(QByteArrayView first_bytes) {
     return first_bytes.startsWith("PK\x03\x04") || first_bytes.startsWith("PK\x05\x06");
 }
 
@@ -22,14 +29,35 @@ bool looks_like_zip(const QByteArray &first_bytes) {
 
 namespace {
 
-// The lump an entry at the archive's top level stands for: its name up to the first dot, upper
-// case, when it is one of the lumps that name maps (an entry in a folder keeps its folder).
-QString text_lump(const QString &entry) {
-    const QString lump = entry.section(u'.', 0, 0).toUpper();
-    for (const char16_t *name : {u"UMAPINFO", u"ZMAPINFO", u"MAPINFO", u"LANGUAGE", u"DEHACKED"})
-        if (lump == name)
+constexpr const char *text_lumps[] = {"UMAPINFO", "ZMAPINFO", "MAPINFO", "LANGUAGE", "DEHACKED"};
+
+bool same_letters(QByteArrayView bytes, QByteArrayView upper) {
+    if (bytes.size() != upper.size())
+        return false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if ((c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) != upper[i])
+            return false;
+    }
+    return true;
+}
+
+// The lump an entry at the archive's top level stands for: its name up to the first dot, when
+// that is one of the lumps that name maps, letter case aside (an entry in a folder keeps its
+// folder). Looks at the name's bytes as stored: the lump names are ASCII in any encoding.
+const char *text_lump(QByteArrayView entry) {
+    const qsizetype dot = entry.indexOf('.');
+    const QByteArrayView stem = dot < 0 ? entry : entry.first(dot);
+    for (const char *lump : text_lumps)
+        if (same_letters(stem, lump))
             return lump;
-    return {};
+    return nullptr;
+}
+
+// Whether a name as stored may be a `maps/NAME.wad` entry: ASCII affixes in any encoding.
+bool may_be_map(QByteArrayView entry) {
+    return entry.size() > 9 && same_letters(entry.first(5), "MAPS/") &&
+           same_letters(entry.last(4), ".WAD");
 }
 
 // The map a `maps/NAME.wad` entry holds, upper case; empty for any other entry.
@@ -53,10 +81,13 @@ bool read_entry(zip_t *zip, zip_uint64_t index, QByteArray &bytes) {
     zip_file_t *file = zip_fopen_index(zip, index, 0);
     if (!file)
         return false;
-    bytes.resize(archive_text_cap + 1);
+    // Room for what the entry claims to hold (or the cap) and one byte more: an entry that
+    // fills it is longer than it claims, or than the cap, and is left out.
+    const qint64 room = ((stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : archive_text_cap) + 1;
+    bytes.resize(room);
     qint64 total = 0;
-    while (total <= archive_text_cap) {
-        const zip_int64_t got = zip_fread(file, bytes.data() + total, bytes.size() - total);
+    while (total < room) {
+        const zip_int64_t got = zip_fread(file, bytes.data() + total, room - total);
         if (got <= 0) {
             if (got < 0)
                 total = -1;
@@ -65,7 +96,7 @@ bool read_entry(zip_t *zip, zip_uint64_t index, QByteArray &bytes) {
         total += got;
     }
     zip_fclose(file);
-    if (total < 0 || total > archive_text_cap)
+    if (total < 0 || total == room)
         return false;
     bytes.resize(total);
     return true;
@@ -76,19 +107,23 @@ ArchiveContents contents(zip_t *zip) {
     found.archive = true;
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char *name = zip_get_name(zip, zip_uint64_t(i), 0);
-        if (!name)
+        // The name as stored first: most entries are neither maps nor text lumps, and need
+        // no more.
+        const char *raw = zip_get_name(zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+        if (!raw)
             continue;
-        const QString entry = QString::fromUtf8(name);
-        const QString map = map_entry(entry);
-        if (!map.isEmpty()) {
-            found.maps.append(map);
+        const QByteArrayView entry(raw);
+        if (may_be_map(entry)) {
+            const char *name = zip_get_name(zip, zip_uint64_t(i), 0);
+            const QString map = name ? map_entry(QString::fromUtf8(name)) : QString();
+            if (!map.isEmpty())
+                found.maps.append(map);
             continue;
         }
-        const QString lump = text_lump(entry);
+        const char *lump = text_lump(entry);
         QByteArray bytes;
-        if (!lump.isEmpty() && read_entry(zip, zip_uint64_t(i), bytes))
-            found.lumps.append({lump, bytes});
+        if (lump && read_entry(zip, zip_uint64_t(i), bytes))
+            found.lumps.append({QString::fromLatin1(lump), bytes});
     }
     zip_close(zip);
     return found;

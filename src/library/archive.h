@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -22,7 +23,7 @@ struct ArchiveContents {
 };
 
 // Whether the bytes begin as a zip archive does.
-bool looks_like_zip(const QByteArray &first_bytes);
+bool looks_like_zip(QByteArrayView first_bytes);
 
 // The archive in this file: anything but a readable regular file is no archive, and opening
 // never waits.
@@ -30,5 +31,12 @@ ArchiveContents read_archive(const QString &path);
 
 // The same for an archive in memory (the fuzz target's way in).
 ArchiveContents read_archive_bytes(const QByteArray &bytes);
+
+// libzip turns every entry's DOS time into a time_t as it opens an archive, and with TZ unset
+// the C library looks at /etc/localtime again for each one: a stat call per entry, most of the
+// time an archive of many entries takes to open. With TZ naming that same file it is read
+// once, and local time stays what it was. Sets TZ so when it is unset (on Linux); to be called
+// at start-up, before any thread runs.
+void read_time_zone_once();
 
 } // namespace brx

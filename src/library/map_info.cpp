@@ -27,6 +27,17 @@ public:
         const char c = text_[at_];
         if (c == '"') {
             ++at_;
+            // Most strings hold no escapes and are taken as they stand.
+            const qsizetype from = at_;
+            while (at_ < text_.size() && text_[at_] != '"' && text_[at_] != '\\')
+                ++at_;
+            if (at_ >= text_.size() || text_[at_] == '"') {
+                if (at_ > from) // an empty one stays null, as one read by bytes would
+                    value = QString::fromLatin1(text_.sliced(from, at_ - from));
+                ++at_; // the closing quote, or past the end
+                return type = string;
+            }
+            at_ = from;
             QByteArray bytes;
             while (at_ < text_.size() && text_[at_] != '"') {
                 char ch = text_[at_++];

@@ -5,9 +5,7 @@
 #include "map_names.h"
 #include "stock_titles.h"
 
-#include <QFile>
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 
@@ -26,13 +24,18 @@ struct FileContents {
 constexpr quint64 text_lumps[] = {lump_key("UMAPINFO"), lump_key("ZMAPINFO"), lump_key("MAPINFO"),
                                   lump_key("LANGUAGE"), lump_key("DEHACKED")};
 
-FileContents read_contents(const QString &path) {
+// The file's maps and text lumps; its identity too when it is the IWAD.
+FileContents read_contents(const QString &path, bool iwad) {
     FileContents contents{path, {}, {}, std::nullopt};
-    QFile file;
-    if (!open_regular_file(file, path))
+    RegularFile file;
+    if (!file.open(path))
         return contents;
-    const QByteArray start = file.peek(4);
-    if (looks_like_zip(start)) {
+    const qint64 size = file.size();
+    char start[12];
+    const QByteArrayView header(start, std::min<qint64>(size, sizeof start));
+    if (!file.read_at(0, start, header.size()))
+        return contents;
+    if (looks_like_zip(header)) {
         file.close();
         const ArchiveContents archive = read_archive(path);
         contents.maps = archive.maps;
@@ -40,19 +43,24 @@ FileContents read_contents(const QString &path) {
         contents.lumps = archive.lumps;
         return contents;
     }
-    if (const std::optional<WadDirectory> directory = read_wad_directory(file)) {
-        contents.identity = identify_wad(*directory);
-        contents.maps = wad_maps(*directory);
-        for (const Lump &lump : directory->lumps)
-            for (const quint64 key : text_lumps)
-                if (lump.key == key)
-                    if (const std::optional<QByteArray> bytes = read_lump(file, lump, wad_text_cap))
-                        contents.lumps.append({lump.text(), *bytes});
+    if (const std::optional<WadDirectory> directory = read_wad_directory(file, header)) {
+        if (iwad)
+            contents.identity = identify_wad(*directory);
+        QList<qsizetype> named;
+        contents.maps = wad_maps(*directory, text_lumps, &named);
+        for (const qsizetype i : named) {
+            const Lump lump = directory->lump(i);
+            if (const std::optional<QByteArray> bytes = read_lump(file, lump, wad_text_cap))
+                contents.lumps.append({lump.text(), *bytes});
+        }
         return contents;
     }
     // Anything else may be a DEHACKED patch; a file that is none has no strings to give.
-    if (file.size() <= wad_text_cap && file.seek(0))
-        contents.lumps.append({QStringLiteral("DEHACKED"), file.readAll()});
+    if (size > wad_text_cap)
+        return contents;
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (file.read_at(0, bytes.data(), size))
+        contents.lumps.append({QStringLiteral("DEHACKED"), bytes});
     return contents;
 }
 
@@ -120,26 +128,43 @@ struct Titles {
 MapList map_list(const QString &iwad, const QStringList &files) {
     MapList list;
     Titles titles;
-    const FileContents iwad_contents = read_contents(iwad);
+    const FileContents iwad_contents = read_contents(iwad, true);
     if (iwad_contents.identity)
         list.iwad = *iwad_contents.identity;
     titles.add(iwad_contents);
 
-    // Each map once, from the last file that holds it.
+    // Each map once, from the last file that holds it. One file's maps are in map order
+    // already; the maps of several files are merged by name.
+    QStringList external_maps;
+    QString only_file; // the file all external maps come from, while one file has maps
     QHash<QString, QString> external;
     for (const QString &path : files) {
-        const FileContents contents = read_contents(path);
+        const FileContents contents = read_contents(path, false);
         titles.add(contents);
+        if (contents.maps.isEmpty())
+            continue;
+        if (external_maps.isEmpty() && external.isEmpty()) {
+            external_maps = contents.maps;
+            only_file = path;
+            continue;
+        }
+        if (external.isEmpty())
+            for (const QString &map : std::as_const(external_maps))
+                external.insert(map, only_file);
         for (const QString &map : contents.maps)
             external.insert(map, path);
     }
-    QStringList external_maps = external.keys();
-    sort_maps(external_maps);
-    for (const QString &map : external_maps)
-        list.maps.append({map, titles.title(list.iwad.game, map), external.value(map)});
+    if (!external.isEmpty()) {
+        external_maps = external.keys();
+        sort_maps(external_maps);
+    }
+    list.maps.reserve(external_maps.size() + iwad_contents.maps.size());
+    for (const QString &map : std::as_const(external_maps))
+        list.maps.append({map, titles.title(list.iwad.game, map),
+                          external.isEmpty() ? only_file : external.value(map)});
     list.iwad_first = list.maps.size();
     for (const QString &map : iwad_contents.maps)
-        if (!external.contains(map))
+        if (!std::binary_search(external_maps.cbegin(), external_maps.cend(), map, map_order_less))
             list.maps.append({map, titles.title(list.iwad.game, map), iwad});
     return list;
 }

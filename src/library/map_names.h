@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <span>
+
 namespace brx {
 
 struct MapName {
@@ -22,12 +24,18 @@ struct MapName {
 // 9999) is named. Letter case counts not.
 MapName classify_map(QStringView name);
 
-// Puts upper-case map names in the order maps are listed in, each once: ExMy by episode then
+// Whether map `a` comes before map `b` in the order maps are listed in: ExMy by episode then
 // map, then MAPxx by number, then named maps by name.
+bool map_order_less(QStringView a, QStringView b);
+
+// Puts upper-case map names in that order, each once.
 void sort_maps(QStringList &maps);
 
 // The maps of a lump directory, in map order without repeats: a marker lump followed by a
 // map's own lumps (THINGS, LINEDEFS, SIDEDEFS...) or by TEXTMAP and, later, ENDMAP (UDMF).
-QStringList wad_maps(const WadDirectory &directory);
+// In the same pass, the index of each lump whose lump_key is one of `names` is appended to
+// `named` (when given), in directory order.
+QStringList wad_maps(const WadDirectory &directory, std::span<const quint64> names = {},
+                     QList<qsizetype> *named = nullptr);
 
 } // namespace brx

@@ -1,6 +1,7 @@
 #include "wad_identity.h"
 
 #include <QFile>
+#include <QList>
 
 #include <array>
 #include <initializer_list>
@@ -89,10 +90,15 @@ Identity identify_wad(const WadDirectory &directory) {
     identity.kind = wad_kind(directory);
     if (!directory.iwad)
         return identity;
+    // The names once, for the markers look for many of them.
+    QList<quint64> keys(directory.size());
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        keys[i] = directory.key(i);
+    const auto has = [&keys](const char *lump) { return keys.contains(lump_key(lump)); };
     for (const Marker &marker : markers) {
         bool all = true;
         for (const char *lump : marker.lumps)
-            all = all && directory.has(lump);
+            all = all && has(lump);
         if (!all)
             continue;
         const GameFacts *f = facts(marker.game);

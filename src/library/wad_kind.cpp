@@ -5,9 +5,14 @@
 namespace brx {
 
 WadKind wad_kind(const WadDirectory &directory) {
-    if (directory.has("MAP01"))
-        return WadKind::doom2;
-    return directory.has("E1M1") ? WadKind::doom : WadKind::unknown;
+    bool doom = false; // an E1M1 so far
+    for (qsizetype i = 0, count = directory.size(); i < count; ++i) {
+        const quint64 key = directory.key(i);
+        if (key == lump_key("MAP01"))
+            return WadKind::doom2;
+        doom = doom || key == lump_key("E1M1");
+    }
+    return doom ? WadKind::doom : WadKind::unknown;
 }
 
 WadKind wad_kind(QIODevice &device) {
