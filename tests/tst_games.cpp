@@ -6,7 +6,6 @@
 #include "game_presets.h"
 #include "requests.h"
 #include "rig.h"
-#include "wad_list.h"
 #include "wads.h"
 
 #include <QClipboard>
@@ -30,8 +29,6 @@ private slots:
     void levels_follow_the_files_data();
     void levels_follow_the_files();
     void wad_and_patch_boxes();
-    void wad_list_text_data();
-    void wad_list_text();
     void files_editor_data();
     void files_editor();
     void okay_and_its_command_line();
@@ -73,7 +70,6 @@ void tst_games::levels_follow_the_files_data() {
     };
     row("/g/zdoom", "MAP05: Tiny Hall", " -warp 05 ");
     row("/g/zdoom", "MYMAP", " +map MYMAP ");
-    row("/g/woof", "MAP05: Tiny Hall", " -warp 05");
     row("/g/chocolate-doom", "MYMAP",
         "chocolate-doom cannot start MYMAP: -warp goes only to E1M1 to E4M9 and MAP01 to MAP99.");
 }
@@ -166,33 +162,6 @@ void tst_games::wad_and_patch_boxes() {
     QCOMPARE(asked.filter, "Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|Dehacked Patch "
                            "(*.bex)|*.bex|Mods (*.wad *.pk3 *.pk7 *.zip *.deh *.bex)|"
                            "*.wad;*.pk3;*.pk7;*.zip;*.deh;*.bex");
-}
-
-// The WAD box's text read as a list of files (rows joined by '|'), and the list written back;
-// "w/b c.pk3" and "w/d  e.wad" exist.
-void tst_games::wad_list_text_data() {
-    rows<std::tuple<QString, QString, QString>>();
-    const auto row = [](const char *name, const char *text, const char *files,
-                        const char *written) {
-        QTest::newRow(name) << std::tuple(QString(text), QString(files), QString(written));
-    };
-    row("empty", "", "", "");
-    row("blanks only", " \t ", "", "");
-    row("as the chooser builds it", " a.wad /w/b.pk3", "a.wad|/w/b.pk3", " a.wad /w/b.pk3");
-    row("typed, odd blanks", "a.wad\t\tb.wad  ", "a.wad|b.wad", " a.wad b.wad");
-    row("a file with a blank", " w/b c.pk3 x.wad", "w/b c.pk3|x.wad", " w/b c.pk3 x.wad");
-    row("with two blanks", " w/d  e.wad", "w/d  e.wad", " w/d  e.wad");
-    row("its pieces apart when it is not whole", " w/b x c.pk3", "w/b|x|c.pk3", " w/b x c.pk3");
-    row("a folder is no file", " w b.wad", "w|b.wad", " w b.wad");
-}
-
-void tst_games::wad_list_text() {
-    const auto [text, files, written] = fetch<std::tuple<QString, QString, QString>>();
-    write_file("w/b c.pk3");
-    write_file("w/d  e.wad");
-    const QStringList list = wad_files(text);
-    QCOMPARE(list.join(u'|'), files);
-    QCOMPARE(wad_text(list), written);
 }
 
 // The file list editor that "Files..." opens, driven by the steps (see act()) over a dialog

@@ -1,5 +1,5 @@
 // The launch: the engine's command line from the stored settings, a launch request and the
-// IWAD indicator's caption; the settings it reads at each launch, the folders the engine
+// IWAD's kind; the settings it reads at each launch, the folders the engine
 // starts in and the launch ends in, the missing host address, the game dialogs it closes; and
 // the whole road from the main window through the real program start to a stand-in engine.
 #include "command_line.h"
@@ -19,16 +19,17 @@ using namespace brx;
 
 namespace {
 
-const QString zd = "zdoom.exe,2,0", d1 = "IWAD: Doom";
+const QString zd = "zdoom.exe,2,0";
+constexpr WadKind d1 = WadKind::doom, d2 = WadKind::doom2, unknown = WadKind::unknown;
 
 // A row: the request (see request()); the options between "<path> -iwad DOOM2.WAD" and the
 // video and sound options ("-" for a join without an address, which has nothing to start);
-// the engine as "path,card,nomd2"; the caption.
-using Row = std::tuple<QString, QString, QString, QString>;
+// the engine as "path,card,nomd2"; the IWAD's kind.
+using Row = std::tuple<QString, QString, QString, WadKind>;
 void row(const QString &request, const QString &options, const QString &engine = zd,
-         const QString &caption = "IWAD: Doom2") {
-    QTest::addRow("%s", qPrintable(request + " | " + engine + " | " + caption))
-        << Row{request, options, engine, caption};
+         WadKind kind = d2) {
+    QTest::addRow("%s | %s | %d", qPrintable(request), qPrintable(engine), int(kind))
+        << Row{request, options, engine, kind};
 }
 
 } // namespace
@@ -81,12 +82,12 @@ void tst_launch_game::command_lines_data() {
     row("solo; nomonsters=-1; respawnmonsters=2; fastmonsters=-1", go);
     row("solo; gogame=-1", "");
 
-    // Warp numbers of the fixed lists' levels by the caption, compared with its case;
+    // Warp numbers of the fixed lists' levels by the IWAD's kind, compared with its case;
     // positions beyond the level's end give nothing.
     row("solo; level=E2M3", " -skill  4 -warp 2 3", zd, d1);
     // A map's lump name by its own kind: -warp within the ZDoom family's reach and the IWAD's
     // kind, +map beyond.
-    row("solo; level=MAP05", " -skill  4 -warp 05", zd, "IWAD: Unknown");
+    row("solo; level=MAP05", " -skill  4 -warp 05", zd, unknown);
     row("solo; level=E9M9", " -skill  4 -warp 9 9", zd, d1);
     for (const char *beyond : {"E1M10", "E10M1", "MYMAP"})
         row(QString("solo; level=") + beyond, QString(" -skill  4 +map ") + beyond, zd, d1);
@@ -118,11 +119,11 @@ void tst_launch_game::command_lines_data() {
 }
 
 void tst_launch_game::command_lines() {
-    const auto [request, options, engine, caption] = fetch<Row>();
+    const auto [request, options, engine, kind] = fetch<Row>();
     const QStringList e = engine.split(u',');
     const Settings settings{e[0],    "DOOM2.WAD",    "640",         "480",
                             "44100", e[1].toShort(), e[2].toShort()};
-    const EngineCommand command = engine_command(settings, brx::request(request), kind_of(caption));
+    const EngineCommand command = engine_command(settings, brx::request(request), kind);
     const QString line =
         e[0] + " -iwad DOOM2.WAD" + options + " -width 640 -height 480 +snd_samplerate 44100";
     QCOMPARE(command.command_line, options == u"-" ? QString() : line);
@@ -209,12 +210,12 @@ void tst_launch_game::missing_host_address() {
 // Each family's command line for each kind of request: the whole line, or "refused" when the
 // family cannot play the game asked for.
 void tst_launch_game::families_data() {
-    using FamilyRow = std::tuple<QString, QString, QString, QString>;
+    using FamilyRow = std::tuple<QString, QString, WadKind, QString>;
     rows<FamilyRow>();
-    const auto add = [](const QString &engine, const QString &request, const QString &caption,
+    const auto add = [](const QString &engine, const QString &request, WadKind kind,
                         const QString &line) {
-        QTest::addRow("%s", qPrintable(engine + " | " + request + " | " + caption))
-            << FamilyRow{engine, request, caption, line};
+        QTest::addRow("%s | %s | %d", qPrintable(engine), qPrintable(request), int(kind))
+            << FamilyRow{engine, request, kind, line};
     };
     const QString solo = "solo; externalwad=a.wad; dehacked=p.deh; nomonsters=1; "
                          "respawnmonsters=1; fastmonsters=1",
@@ -226,55 +227,55 @@ void tst_launch_game::families_data() {
     // Chocolate: a private server that waits for the players, a frag limit and the sample
     // rate left out.
     const QString choc = "/usr/games/chocolate-doom -iwad DOOM2.WAD";
-    add("/usr/games/chocolate-doom", solo, "IWAD: Doom2",
+    add("/usr/games/chocolate-doom", solo, d2,
         choc + " -file a.wad -deh p.deh -nomonsters -respawn -fast -skill  4 -warp 01" + video);
-    add("C:\\Games\\Crispy-Doom.EXE", host, "IWAD: Doom",
+    add("C:\\Games\\Crispy-Doom.EXE", host, d1,
         "C:\\Games\\Crispy-Doom.EXE -iwad DOOM2.WAD -skill  4 -warp 2 3 -extratics 1 -dup  2 "
         "-privateserver -nodes 3 -deathmatch -timer 20" +
             video);
-    add("/usr/games/chocolate-doom", join, "IWAD: Doom2",
+    add("/usr/games/chocolate-doom", join, d2,
         choc + " -file a.wad -extratics 1 -dup 2 -connect 10.0.0.2" + video);
 
     // woof-doom: the Chocolate family's network play, no window size options; Boom: single-player
     // only.
-    add("woof-doom.exe", host, "IWAD: Doom",
+    add("woof-doom.exe", host, d1,
         "woof-doom.exe -iwad DOOM2.WAD -skill  4 -warp 2 3 -extratics 1 -dup  2 -privateserver "
         "-nodes 3 -deathmatch -timer 20");
-    add("/usr/games/dsda-doom", host, "IWAD: Doom", "refused");
-    add("glboom-plus.exe", "join; hostip=", "IWAD: Doom2", "refused");
+    add("/usr/games/dsda-doom", host, d1, "refused");
+    add("glboom-plus.exe", "join; hostip=", d2, "refused");
     // A typed limit that is no whole number from 0 up, where the family passes it.
-    add("gzdoom", "host; fraglimit=1; fragtext=-5", "IWAD: Doom2",
+    add("gzdoom", "host; fraglimit=1; fragtext=-5", d2,
         "refused: Fraglimit must be a whole number from 0 up, or left empty.");
-    add("gzdoom", "host; timelimit=1; timetext=2 0", "IWAD: Doom2",
+    add("gzdoom", "host; timelimit=1; timetext=2 0", d2,
         "refused: Timelimit must be a whole number from 0 up, or left empty.");
-    add("/usr/games/chocolate-doom", "host; fraglimit=1; fragtext=x", "IWAD: Doom2",
+    add("/usr/games/chocolate-doom", "host; fraglimit=1; fragtext=x", d2,
         choc + " -skill  4 -warp 01 -extratics 1 -privateserver -nodes 2" + video);
 
     // How far each family's -warp reaches; a map beyond it is left out for the engine's first.
-    const auto warp = [&](const QString &engine, const QString &level, const QString &caption,
+    const auto warp = [&](const QString &engine, const QString &level, WadKind kind,
                           const QString &option) {
         const bool sized = !engine.contains(u"woof");
-        add(engine, "solo; level=" + level, caption,
+        add(engine, "solo; level=" + level, kind,
             engine + " -iwad DOOM2.WAD -skill  4" + option + (sized ? video : QString()));
     };
     warp("/usr/games/chocolate-doom", "E4M9", d1, " -warp 4 9");
     warp("/usr/games/crispy-doom", "E5M1", d1, "");
-    warp("/usr/games/chocolate-doom", "E1M10", "IWAD: Unknown", "");
-    warp("/usr/games/chocolate-doom", "MAP99", "IWAD: Doom2", " -warp 99");
+    warp("/usr/games/chocolate-doom", "E1M10", unknown, "");
+    warp("/usr/games/chocolate-doom", "MAP99", d2, " -warp 99");
     warp("/usr/games/woof", "E1M10", d1, " -warp 1 10");
-    warp("/usr/games/dsda-doom", "MAP100", "IWAD: Doom2", "");
+    warp("/usr/games/dsda-doom", "MAP100", d2, "");
 
     // Any other name is a ZDoom-family engine, its line the launcher's own.
-    add("/opt/chocolate-doom.sh", join, "IWAD: Doom2",
+    add("/opt/chocolate-doom.sh", join, d2,
         "/opt/chocolate-doom.sh -iwad DOOM2.WAD -file a.wad -extratic -dup 2 -join 10.0.0.2" +
             video + " +snd_samplerate 44100");
 }
 
 void tst_launch_game::families() {
-    const auto [engine, request, caption, line] =
-        fetch<std::tuple<QString, QString, QString, QString>>();
+    const auto [engine, request, kind, line] =
+        fetch<std::tuple<QString, QString, WadKind, QString>>();
     const Settings settings{engine, "DOOM2.WAD", "640", "480", "44100", 2, 0};
-    const EngineCommand command = engine_command(settings, brx::request(request), kind_of(caption));
+    const EngineCommand command = engine_command(settings, brx::request(request), kind);
     if (line.startsWith(u"refused: ")) {
         QCOMPARE(command.command_line, QString());
         QCOMPARE(command.refusal, line.mid(9));
