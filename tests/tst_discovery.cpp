@@ -273,10 +273,6 @@ void tst_discovery::key_values_data() {
     const auto row = [](const char *name, const QByteArray &text, const QStringList &values) {
         QTest::newRow(name) << KvRow{text, values};
     };
-    row("libraryfolders",
-        "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/a\"\n"
-        "\t\t\"apps\"\n\t\t{\n\t\t\t\"2280\"\t\t\"9\"\n\t\t}\n\t}\n}\n",
-        {"libraryfolders/0/path=/a", "libraryfolders/0/apps/2280=9"});
     row("bare strings, comments, tags", "a { // note \"x\" \"y\"\n b c [$WIN32] d \"e f\" }",
         {"a/b=c", "a/d=e f"});
     row("escapes", R"("k" "C:\\Games\\Steam \"1\"\tx\q")", {"k=C:\\Games\\Steam \"1\"\tx\\q"});

@@ -178,6 +178,7 @@ void tst_games::files_editor_data() {
     row("Okay unchanged: the text as it was", "click Okay_Button", as_read, unchanged);
     row("Cancel", "key file_list=Alt+Down; key file_list=Delete; click Cancel_Button",
         "w/b c.pk3|!w/gone.wad", unchanged);
+    row("Escape", "key file_list=Alt+Down; key Escape", "w/b c.pk3|w/a.wad|!w/gone.wad", unchanged);
     row("keys: move, remove, Enter on Okay",
         "key file_list=Alt+Down; key file_list=Delete; key file_list=Alt+Up; key "
         "Okay_Button=Return",
@@ -424,6 +425,9 @@ void tst_games::options_follow_engine_data() {
     using Row = std::tuple<QByteArray, QStringList>; // the engine; the disabled, with tooltips
     rows<Row>();
     QTest::newRow("GZDoom") << Row{"/usr/games/gzdoom", {}};
+    QTest::newRow("Chocolate Doom") << Row{"/usr/games/chocolate-doom",
+                                           {"fraglimit Chocolate Doom has no frag limit option.",
+                                            "fragtext Chocolate Doom has no frag limit option."}};
     QTest::newRow("a Boom engine") << Row{"/usr/games/dsda-doom",
                                           {"fraglimit DSDA-Doom has no frag limit option.",
                                            "fragtext DSDA-Doom has no frag limit option.",

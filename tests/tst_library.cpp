@@ -2,6 +2,7 @@
 // their titles from each source, and what a map's name gives a warp; the presets file.
 #include "helpers.h"
 #include "map_list.h"
+#include "map_names.h"
 #include "presets.h"
 #include "wad_identity.h"
 #include "wads.h"
@@ -52,6 +53,7 @@ private slots:
     void maps_data();
     void maps();
     void freedoom_titles();
+    void warp_names();
     void presets_file_data();
     void presets_file();
 };
@@ -237,6 +239,20 @@ void tst_library::freedoom_titles() {
     QCOMPARE(two.maps.first().title, "Hydroelectric Plant");
     QCOMPARE(two.maps[21].title, "Remanasu");
     QCOMPARE(two.maps.last().title, "Not Sure");
+}
+
+// What a map's name gives a warp: episode and map, a number, or the name itself.
+void tst_library::warp_names() {
+    const auto is = [](const char *map, MapName::Kind kind, int episode, int number) {
+        const MapName name = classify_map(QString::fromLatin1(map));
+        return name.kind == kind && name.episode == episode && name.number == number;
+    };
+    QVERIFY(is("E1M1", MapName::episodic, 1, 1));
+    QVERIFY(is("e5m10", MapName::episodic, 5, 10));
+    QVERIFY(is("MAP07", MapName::numbered, 0, 7));
+    QVERIFY(is("MAP33", MapName::numbered, 0, 33));
+    for (const char *named : {"MAP", "MAPXX", "MAP07A", "E1M", "EM1", "E1X1", "MYMAP", "MAP12345"})
+        QVERIFY2(is(named, MapName::named, 0, 0), named);
 }
 
 namespace {

@@ -30,7 +30,6 @@ private slots:
     void failures();
     void early_ends_data();
     void early_ends();
-    void refused_lines();
     void lookups_grow_linearly();
     void home_unset();
 };
@@ -154,6 +153,11 @@ void tst_program_start::failures() {
         QVERIFY2(error != 0 && (error == error_file_not_found) == failure.not_found, failure.name);
     }
     QVERIFY(!QFileInfo::exists(elsewhere_.filePath("ran")));
+    // A line the system cannot take, or one a NUL would cut short, is refused with its own error.
+    QCOMPARE(start_program(program_call({"/bin/true", "-file", QString(200'000, u'a')}, {})),
+             error_command_too_long);
+    QCOMPARE(start_program(program_call({"/bin/true", "-iwad", QString("a") + QChar(0) + "b"}, {})),
+             error_nul_in_command);
 }
 
 // The engine's output reaches the log, standard output and error alike, the last game's
@@ -227,14 +231,6 @@ void tst_program_start::early_ends() {
                  qPrintable(QString::number(QFileInfo(log).size())));
     else if (kind == u"stale" || kind == u"ignoring")
         QCOMPARE(read_file(log), "out\nerr\n");
-}
-
-// A line the system cannot take, or one a NUL would cut short, is refused with its own error.
-void tst_program_start::refused_lines() {
-    QCOMPARE(start_program(program_call({"/bin/true", "-file", QString(200'000, u'a')}, {})),
-             error_command_too_long);
-    QCOMPARE(start_program(program_call({"/bin/true", "-iwad", QString("a") + QChar(0) + "b"}, {})),
-             error_nul_in_command);
 }
 
 // However long the list of files, each piece costs a bounded number of look-ups, whether the
