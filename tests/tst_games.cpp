@@ -6,7 +6,6 @@
 #include "game_presets.h"
 #include "requests.h"
 #include "rig.h"
-#include "wad_list.h"
 #include "wads.h"
 
 #include <QClipboard>
@@ -29,15 +28,10 @@ private slots:
     void levels();
     void levels_follow_the_files_data();
     void levels_follow_the_files();
-    void requests_data();
-    void requests();
     void wad_and_patch_boxes();
-    void wad_list_text_data();
-    void wad_list_text();
     void files_editor_data();
     void files_editor();
     void okay_and_its_command_line();
-    void limit_toggles();
     void last_game_data();
     void last_game();
     void preset_row();
@@ -78,7 +72,6 @@ void tst_games::levels_follow_the_files_data() {
     };
     row("/g/zdoom", "MAP05: Tiny Hall", " -warp 05 ");
     row("/g/zdoom", "MYMAP", " +map MYMAP ");
-    row("/g/woof", "MAP05: Tiny Hall", " -warp 05");
     row("/g/chocolate-doom", "MYMAP",
         "chocolate-doom cannot start MYMAP: -warp goes only to E1M1 to E4M9 and MAP01 to MAP99.");
     row("/g/zdoom", "MYMAP, the last game's", " +map MYMAP ");
@@ -127,42 +120,6 @@ void tst_games::levels_follow_the_files() {
     if (!outcome.endsWith(u'.') && !QTest::currentTestFailed())
         QVERIFY2(rig.platform.starts.value(0).command_line.contains(outcome),
                  qPrintable(rig.platform.starts.value(0).command_line));
-}
-
-// What "Okay" hands to the launch after the steps (see act()), from a fresh opening ("IWAD:
-// Doom2"), twice; the request (see request()) names the dialog.
-void tst_games::requests_data() {
-    rows<std::tuple<QString, QString>>();
-    const auto row = [](const char *name, const QString &steps, const QString &expected) {
-        QTest::newRow(name) << std::tuple(steps, expected);
-    };
-    row("solo at once", "", "solo");
-    row("solo, easiest, options, no warp",
-        "pick skill=I'm too young to die; pick level=Map07; click nomonsters; click "
-        "respawnmonsters; click Fastmonsters; click gogame; type ExternalWad_textbox= a.wad; type "
-        "Dehacked_textbox=p.deh",
-        "solo; skill= 1; level=Map07; nomonsters=1; respawnmonsters=1; fastmonsters=1; gogame=0; "
-        "externalwad= a.wad; dehacked=p.deh");
-    row("join: dup value without Dup, address of blanks", "type hostip=  ; pick clientdup_value=5",
-        "join; hostip=  ; clientdup_value=5");
-    row("host, every option, an address typed on the join page",
-        "type hostip=10.0.0.2; tab SSTab1=1; pick skill=Nightmare!; pick mode=DM weapons stay; "
-        "pick playernum=8; pick serverdup_value=4; click timelimit; click fraglimit; click "
-        "fraglimit; click host_dup; click client_dup; type timetext=45",
-        "host; hostip=10.0.0.2; skill=4; mode=2; playernum=8; serverdup_value=4; timelimit=1; "
-        "host_dup=1; client_dup=1; timetext=45");
-}
-
-void tst_games::requests() {
-    const auto [steps, expected] = fetch<std::tuple<QString, QString>>();
-    Rig rig;
-    rig.main.show_iwad_kind("DOOM2.WAD");
-    for (int opening = 0; opening < 2; ++opening) {
-        rig.open<GameDialog>(expected.startsWith("solo") ? solo : multi, [&](GameDialog &d) {
-            act(d, steps);
-            QCOMPARE(fields(d.request()), fields(request(expected)));
-        });
-    }
 }
 
 // The WAD and patch boxes. "External files...": without brx.cfg, the first-run message and
@@ -221,33 +178,6 @@ void tst_games::wad_and_patch_boxes() {
     QCOMPARE(asked.filter, "Doom Wads (*.wad)|*.wad|Dehacked Patch (*.deh)|*.deh|Dehacked Patch "
                            "(*.bex)|*.bex|Mods (*.wad *.pk3 *.pk7 *.zip *.deh *.bex)|"
                            "*.wad;*.pk3;*.pk7;*.zip;*.deh;*.bex");
-}
-
-// The WAD box's text read as a list of files (rows joined by '|'), and the list written back;
-// "w/b c.pk3" and "w/d  e.wad" exist.
-void tst_games::wad_list_text_data() {
-    rows<std::tuple<QString, QString, QString>>();
-    const auto row = [](const char *name, const char *text, const char *files,
-                        const char *written) {
-        QTest::newRow(name) << std::tuple(QString(text), QString(files), QString(written));
-    };
-    row("empty", "", "", "");
-    row("blanks only", " \t ", "", "");
-    row("as the chooser builds it", " a.wad /w/b.pk3", "a.wad|/w/b.pk3", " a.wad /w/b.pk3");
-    row("typed, odd blanks", "a.wad\t\tb.wad  ", "a.wad|b.wad", " a.wad b.wad");
-    row("a file with a blank", " w/b c.pk3 x.wad", "w/b c.pk3|x.wad", " w/b c.pk3 x.wad");
-    row("with two blanks", " w/d  e.wad", "w/d  e.wad", " w/d  e.wad");
-    row("its pieces apart when it is not whole", " w/b x c.pk3", "w/b|x|c.pk3", " w/b x c.pk3");
-    row("a folder is no file", " w b.wad", "w|b.wad", " w b.wad");
-}
-
-void tst_games::wad_list_text() {
-    const auto [text, files, written] = fetch<std::tuple<QString, QString, QString>>();
-    write_file("w/b c.pk3");
-    write_file("w/d  e.wad");
-    const QStringList list = wad_files(text);
-    QCOMPARE(list.join(u'|'), files);
-    QCOMPARE(wad_text(list), written);
 }
 
 // The file list editor that "Files..." opens, driven by the steps (see act()) over a dialog
@@ -353,22 +283,6 @@ void tst_games::okay_and_its_command_line() {
     }
 }
 
-// Each click on a limit, by mouse or keyboard, flips its text box, which keeps its text;
-// Extratic stays as it is.
-void tst_games::limit_toggles() {
-    Rig rig;
-    rig.open<GameDialog>(multi, [](GameDialog &d) {
-        auto *box = child<QCheckBox>(d, "fraglimit");
-        act(d, "tab SSTab1=1");
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
-        QVERIFY(child(d, "fragtext")->isEnabled());
-        QTest::keyClick(box, Qt::Key_Space);
-        QVERIFY(!child(d, "fragtext")->isEnabled());
-        QCOMPARE(fields(d.request()).filter("frag"), (QStringList{"fragtext=30", "fraglimit=0"}));
-        QVERIFY(!child(d, "host_extratic")->isEnabled());
-    });
-}
-
 // The dialog after the steps and an ending ("okay", "cancel", "refused": the engine is not
 // found), reopened by a launcher started afresh on the same files, as its request and the
 // limit boxes' states; "defaults" clicks "Defaults" in the reopened one, "doom" reopens it
@@ -380,26 +294,31 @@ void tst_games::last_game_data() {
         QTest::newRow(name) << std::tuple(steps, ending, expected);
     };
     const QString solo_steps =
-        "pick skill=I'm too young to die; pick level=Map07; click nomonsters; click gogame; "
-        "type ExternalWad_textbox= a.wad b.wad; type Dehacked_textbox=p.deh; type "
-        "other_options=-fast +set x 1";
-    const QString solo_kept = "solo; skill= 1; level=Map07; nomonsters=1; gogame=0; "
-                              "externalwad= a.wad b.wad; dehacked=p.deh; other_options=-fast "
-                              "+set x 1|--";
+        "pick skill=I'm too young to die; pick level=Map07; click nomonsters; click "
+        "respawnmonsters; click Fastmonsters; click gogame; type ExternalWad_textbox= a.wad b.wad; "
+        "type Dehacked_textbox=p.deh; type other_options=-fast +set x 1";
+    const QString solo_kept = "solo; skill= 1; level=Map07; nomonsters=1; respawnmonsters=1; "
+                              "fastmonsters=1; gogame=0; externalwad= a.wad b.wad; dehacked=p.deh; "
+                              "other_options=-fast +set x 1|--";
     row("solo: Okay keeps it", solo_steps, "okay", solo_kept);
     row("solo: Cancel forgets it", solo_steps, "cancel", "solo|--");
     row("solo: a start that failed forgets it", solo_steps, "refused", "solo|--");
     row("solo: Defaults", solo_steps, "okay defaults", "solo|--");
     row("solo: a level the IWAD lacks", solo_steps, "okay doom",
         QString(solo_kept).replace("Map07", "E1M1"));
-    row("host: page, limits and their states",
-        "tab SSTab1=1; pick skill=Nightmare!; pick mode=DM weapons stay; pick playernum=8; "
-        "pick serverdup_value=4; click timelimit; type timetext=45; click host_dup",
+    // Each click on a limit flips its text box, which keeps its text; the join page's
+    // entries are kept on the host page.
+    row("host: page, limits and their states, an address typed on the join page",
+        "type hostip=10.0.0.2; click client_dup; tab SSTab1=1; pick skill=Nightmare!; pick "
+        "mode=DM weapons stay; pick playernum=8; pick serverdup_value=4; click timelimit; type "
+        "timetext=45; click fraglimit; click fraglimit; click host_dup",
         "okay",
-        "host; skill=4; mode=2; playernum=8; serverdup_value=4; timelimit=1; host_dup=1; "
-        "timetext=45|+-");
+        "host; hostip=10.0.0.2; client_dup=1; skill=4; mode=2; playernum=8; serverdup_value=4; "
+        "timelimit=1; host_dup=1; timetext=45|+-");
     row("join: address and dup", "type hostip=10.0.0.9; click client_dup; pick clientdup_value=5",
         "okay", "join; hostip=10.0.0.9; client_dup=1; clientdup_value=5|--");
+    row("join: dup value without Dup, address of blanks", "type hostip=  ; pick clientdup_value=5",
+        "okay", "join; hostip=  ; clientdup_value=5|--");
     row("host: Defaults", "tab SSTab1=1; click fraglimit; type fragtext=9", "okay defaults",
         "join; hostip=|--");
 }

@@ -49,7 +49,6 @@ class tst_library : public QObject {
 private slots:
     void identity_data();
     void identity();
-    void freedoom();
     void ranks();
     void maps_data();
     void maps();
@@ -103,17 +102,6 @@ void tst_library::identity() {
     QCOMPARE(found.kind, kind);
     QCOMPARE(found.iwad, game != Game::none);
     QCOMPARE(found.wad, wad);
-}
-
-// The real IWADs Debian's freedoom package installs, where they are.
-void tst_library::freedoom() {
-    const QString folder = "/usr/share/games/doom/";
-    if (!QFile::exists(folder + "freedoom1.wad") || !QFile::exists(folder + "freedoom2.wad"))
-        QSKIP("Debian's freedoom package is not installed");
-    QCOMPARE(identify_wad(folder + "freedoom1.wad").game, Game::freedoom1);
-    QCOMPARE(identify_wad(folder + "freedoom2.wad").game, Game::freedoom2);
-    if (QFile::exists(folder + "freedm.wad"))
-        QCOMPARE(identify_wad(folder + "freedm.wad").game, Game::freedm);
 }
 
 // The best IWAD first; the families that play what.
@@ -247,11 +235,14 @@ void tst_library::maps() {
              expected.filter(QStringLiteral("@iwad.wad")).size());
 }
 
-// The titles in the real Freedoom IWADs' own DEHACKED lumps.
+// The real IWADs Debian's freedoom package installs, where they are (their directories lie
+// past 16 MiB): the games, and the titles in their own DEHACKED lumps.
 void tst_library::freedoom_titles() {
     const QString folder = "/usr/share/games/doom/";
     if (!QFile::exists(folder + "freedoom1.wad") || !QFile::exists(folder + "freedoom2.wad"))
         QSKIP("Debian's freedoom package is not installed");
+    QCOMPARE(identify_wad(folder + "freedoom1.wad").game, Game::freedoom1);
+    QCOMPARE(identify_wad(folder + "freedoom2.wad").game, Game::freedoom2);
     const MapList one = map_list(folder + "freedoom1.wad", {});
     QCOMPARE(one.maps.size(), 36);
     QCOMPARE(one.maps.first().title, "C1M1: Outer Prison");
@@ -343,11 +334,8 @@ void tst_library::presets_file_data() {
         {R"("future")", R"("colour": "red")", R"("demo": "d.lmp")", R"("note": "no name")",
          R"("twin": true)", R"("ghost": 1)", R"("later")"});
     row("an empty object", "{}", "data");
-    row("garbage", "\x01\xff{presets", "damaged");
-    row("empty", "", "damaged");
     row("a list", "[]", "damaged");
     row("presets no list", R"({"presets": {"name": "x"}})", "damaged");
-    row("cut short", R"({"presets": [{"name": "x")", "damaged");
     row("nested past any limit", QByteArray(200000, '[') + QByteArray(200000, ']'), "damaged");
     row("10 MB of garbage", QByteArray(10 << 20, '{'), "damaged");
     row("10 MB of files",

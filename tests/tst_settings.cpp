@@ -188,19 +188,10 @@ void tst_settings::loads() {
         file.setFileTime(cfg.contains("other") ? time : time.addSecs(60),
                          QFileDevice::FileModificationTime);
     };
-    // A read-only folder keeps its files; root ignores that, so for root the file is made
-    // immutable instead.
-    const bool undeletable = cfg.startsWith("undeletable"), root = is_root();
-    if (undeletable &&
-        (root ? QProcess::execute("chattr", {"+i", rig.cfg_path()}) != 0
-              : !QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::ExeOwner)))
+    // A locked folder keeps its files.
+    if (cfg.startsWith("undeletable") && !lock_folder(rig.dir.path(), true))
         QSKIP("brx.cfg cannot be made undeletable here");
-    const auto unlock = qScopeGuard([&] {
-        if (undeletable && root)
-            QProcess::execute("chattr", {"-i", rig.cfg_path()});
-        QFile::setPermissions(rig.dir.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
+    const auto unlock = qScopeGuard([&] { lock_folder(rig.dir.path(), false); });
 
     Settings settings{"caller exe", "caller iwad", "w", "h", "rate", 2, 1};
     const QStringList events{BRXdata::load_settings(rig.forms, silent, settings) ? "whole" : "",

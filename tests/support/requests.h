@@ -9,13 +9,6 @@
 
 namespace brx {
 
-// The game the main window's caption names, for rows written with the caption.
-inline WadKind kind_of(const QString &caption) {
-    return caption == u"IWAD: Doom"    ? WadKind::doom
-           : caption == u"IWAD: Doom2" ? WadKind::doom2
-                                       : WadKind::unknown;
-}
-
 // The request's fields by name.
 #define BRX_FIELD(name)                                                                            \
     { #name, &LaunchRequest::name }

@@ -25,7 +25,6 @@ public:
         QString title;
     };
     struct Start {
-        QStringList arguments;
         QString command_line;
         QString current_dir;
         StartWatch watch;
@@ -131,8 +130,7 @@ public:
     }
     int start_program(const QStringList &arguments, const QString &command_line,
                       const StartWatch &watch = {}) override {
-        starts.append(
-            {arguments, command_line, QDir::toNativeSeparators(QDir::currentPath()), watch});
+        starts.append({command_line, QDir::toNativeSeparators(QDir::currentPath()), watch});
         return start ? start(arguments, command_line) : start_result;
     }
     // The help opens as on Windows: its viewer is one more program start.
