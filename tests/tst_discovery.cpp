@@ -319,8 +319,9 @@ void tst_discovery::cache_skips_unchanged_folders() {
     make(dir.path(), "f w/doom2.wad=IWAD doom2");
     const Environment env = environment(dir.path(), {"DOOMWADDIR=$T/w"});
     const QByteArray folder = QFile::encodeName(dir.filePath("w"));
+    const time_t now = time(nullptr); // one clock: "an hour ago" twice is the same time
     const auto changed = [&](time_t ago) {
-        const timeval times[2] = {{time(nullptr) - ago, 0}, {time(nullptr) - ago, 0}};
+        const timeval times[2] = {{now - ago, 0}, {now - ago, 0}};
         QCOMPARE(utimes(folder.constData(), times), 0);
     };
     const auto games = [&](ScanCache &cache) {
