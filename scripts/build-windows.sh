@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Cross-builds the whole launcher for Windows on Debian: a static Qt (Core, Gui, Widgets, Test)
-# for MinGW-w64 made from Debian's own qt6-base source (the version the host's Qt tools are),
-# then the launcher, its tests and a .zip of the portable folder. The Qt build takes about half
-# an hour on two cores; it is made once into a cache folder outside the repository and reused
-# from then on.
+# for MinGW-w64 made from Debian's own qt6-base source (the version the host's Qt tools are)
+# and a static libzip for .pk3 archives from Debian's libzip source the same way, then the
+# launcher, its tests and a .zip of the portable folder. The Qt build takes about half an hour
+# on two cores; both are made once into a cache folder outside the repository and reused from
+# then on.
 #
 # Usage: scripts/build-windows.sh [qt|launcher|test|look|all]   (default: all)
-#   qt        only the static Qt, into the cache
-#   launcher  Qt if missing, then the launcher, the tests and the .zip (build-windows/)
+#   qt        only the static Qt and libzip, into the cache
+#   launcher  Qt and libzip if missing, then the launcher, the tests and the .zip (build-windows/)
 #   test      the above, then every test under wine64 on the offscreen platform
 #   look      the launcher, then screenshots of it under wine64 on Xvfb (build-windows/look/)
 #   all       test and look
@@ -25,15 +26,17 @@ esac
 cache=${BRX_WINDOWS_CACHE:-$HOME/.cache/brixmoor-windows}
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | sed 's/+.*//' || true)
 prefix=$cache/qt-${qt_version:-unknown}-mingw-static
+zip_version=$(dpkg-query -W -f='${source:Version}' libzip-dev 2>/dev/null || true)
+zip_prefix=$cache/libzip-${zip_version%-*}-mingw-static
 build_dir=${BUILD_DIR:-build-windows}
 jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 host_cmake=/usr/lib/x86_64-linux-gnu/cmake
 
-scripts/deps.sh g++-mingw-w64-x86-64-posix dpkg-dev zip
+scripts/deps.sh g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev zip
 mkdir -p "$cache"
 
-# The compilers, for Qt and for us alike; the posix flavour has std::thread. Libraries and
-# packages come from MinGW's own folder and from our Qt.
+# The compilers, for Qt, libzip and us alike; the posix flavour has std::thread. Libraries and
+# packages come from MinGW's own folder (zlib among them) and from our Qt and libzip.
 toolchain=$cache/mingw-toolchain.cmake
 cat >"$toolchain" <<EOF
 set(CMAKE_SYSTEM_NAME Windows)
@@ -41,12 +44,32 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 $prefix)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 $prefix $zip_prefix)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 EOF
+
+# The source of a Debian package at a version, from Debian's own archive, unpacked into
+# WORK/source. The system has no deb-src lines, so apt gets a list of its own for these
+# downloads and the system's lists stay as they are.
+debian_source() { # package version work
+    local work=$3 apt=$3/apt
+    [ -d "$work/source" ] && return
+    mkdir -p "$apt/lists/partial" "$apt/parts"
+    sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null |
+        head -n1 >"$apt/uri" || true
+    [ -s "$apt/uri" ] || echo http://deb.debian.org/debian >"$apt/uri"
+    echo "deb-src $(cat "$apt/uri") bookworm main" >"$apt/sources.list"
+    local options=(-o "Dir::Etc::SourceList=$apt/sources.list"
+                   -o "Dir::Etc::SourceParts=$apt/parts" -o "Dir::State::Lists=$apt/lists")
+    apt-get "${options[@]}" update -qq
+    rm -rf "$work/download"
+    mkdir -p "$work/download"
+    (cd "$work/download" && apt-get "${options[@]}" source -qq "$1=$2")
+    mv "$(find "$work/download" -mindepth 1 -maxdepth 1 -type d -name "$1-*")" "$work/source"
+}
 
 build_qt() {
     if [ -e "$prefix/.complete" ]; then
@@ -57,25 +80,7 @@ build_qt() {
     local work=$cache/qt-work
     local started=$SECONDS
     mkdir -p "$work"
-    # The source comes from Debian's own archive. The system has no deb-src lines, so apt gets
-    # a list of its own for this one download and the system's lists stay as they are.
-    if [ ! -d "$work/source" ]; then
-        local apt=$work/apt
-        mkdir -p "$apt/lists/partial" "$apt/parts"
-        sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null |
-            head -n1 >"$apt/uri" || true
-        [ -s "$apt/uri" ] || echo http://deb.debian.org/debian >"$apt/uri"
-        echo "deb-src $(cat "$apt/uri") bookworm main" >"$apt/sources.list"
-        local options=(-o "Dir::Etc::SourceList=$apt/sources.list"
-                       -o "Dir::Etc::SourceParts=$apt/parts" -o "Dir::State::Lists=$apt/lists")
-        apt-get "${options[@]}" update -qq
-        rm -rf "$work/download"
-        mkdir -p "$work/download"
-        (cd "$work/download" && apt-get "${options[@]}" source -qq "qt6-base=$(
-            dpkg-query -W -f='${Version}' qt6-base-dev)")
-        mv "$(find "$work/download" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')" \
-            "$work/source"
-    fi
+    debian_source qt6-base "$(dpkg-query -W -f='${Version}' qt6-base-dev)" "$work"
     # Debian's source leaves out the tablet headers the Windows platform plugin needs (their
     # licence forbids changes). Wine's LGPL ones, from Debian's libwine-dev, take their place,
     # with the few names they take from Wine's own headers; the package is only unpacked.
@@ -123,11 +128,40 @@ EOF
     echo "Qt for Windows built in $(((SECONDS - started) / 60)) min: $prefix"
 }
 
+# libzip for .pk3 archives, static, with deflate alone (zlib is MinGW's, from Debian's
+# libz-mingw-w64-dev): no other compression and no encryption (ENABLE_ZSTD is for a libzip
+# later than Debian's), none of its tools, tests, examples or manual pages; its own warnings
+# (Win32 functions in a table of generic pointers) are not shown. Two minutes' work.
+build_libzip() {
+    if [ -e "$zip_prefix/.complete" ]; then
+        echo "libzip for Windows: $zip_prefix (built before)"
+        return
+    fi
+    [ -n "$zip_version" ] || { echo "libzip-dev is not installed" >&2; exit 1; }
+    local work=$cache/libzip-work
+    mkdir -p "$work"
+    debian_source libzip "$zip_version" "$work"
+    rm -rf "$work/build"
+    cmake -S "$work/source" -B "$work/build" -G Ninja --no-warn-unused-cli \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$zip_prefix" -DBUILD_SHARED_LIBS=OFF -DCMAKE_C_FLAGS=-w \
+        -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_COMMONCRYPTO=OFF \
+        -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF \
+        -DENABLE_WINDOWS_CRYPTO=OFF -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF \
+        -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF >/dev/null
+    cmake --build "$work/build" --parallel "$jobs"
+    cmake --install "$work/build" >/dev/null
+    touch "$zip_prefix/.complete"
+    echo "libzip for Windows: $zip_prefix"
+}
+
+build_libzip
 build_qt
 [ "$what" = qt ] && exit 0
 
-# The launcher and its tests, linked statically throughout: one .exe each, no DLLs.
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+# The launcher and its tests, linked statically throughout: one .exe each, no DLLs; without
+# libzip the configuring stops.
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBRX_NEED_LIBZIP=ON \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
 cmake --build "$build_dir" --parallel "$jobs"
