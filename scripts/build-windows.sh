@@ -72,7 +72,8 @@ debian_source() { # package version work
 }
 
 build_qt() {
-    if [ -e "$prefix/.complete" ]; then
+    # A Qt built before the level list read its files on a worker thread has no Concurrent.
+    if [ -e "$prefix/.complete" ] && [ -d "$prefix/lib/cmake/Qt6Concurrent" ]; then
         echo "Qt for Windows: $prefix (built before)"
         return
     fi
@@ -108,15 +109,16 @@ EOF
         "$work/source/src/plugins/platforms/windows/qwindowswindow.cpp"
     # Only what the launcher and its tests use; every third-party library Qt carries is
     # built in, so that nothing of the host's is picked up. A build that was stopped goes on
-    # where it stood.
-    [ -f "$work/build/build.ninja" ] ||
+    # where it stood; one configured without Concurrent is configured again.
+    [ -f "$work/build/build.ninja" ] &&
+        ! grep -q '^FEATURE_concurrent:BOOL=OFF' "$work/build/CMakeCache.txt" ||
         cmake -S "$work/source" -B "$work/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
         -DFEATURE_pkg_config=OFF -DFEATURE_dbus=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF \
-        -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF \
+        -DFEATURE_xml=OFF -DFEATURE_concurrent=ON -DFEATURE_printsupport=OFF \
         -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF \
         -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
         -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF \
