@@ -198,32 +198,25 @@ PresetsFound read_presets_file(const QString &path, Presets &presets) {
     found.path = path;
     if (!QFileInfo(path).isFile())
         return found;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        found.kind = PresetsFound::unreadable;
-        found.reason = file.errorString();
+    const auto refused = [&found](PresetsFound::Kind kind, const QString &reason) {
+        found.kind = kind;
+        found.reason = reason;
         return found;
-    }
+    };
+    const QString too_large =
+        QStringLiteral("the file is larger than %1 MB").arg(presets_size_limit / (1024 * 1024));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(PresetsFound::unreadable, file.errorString());
     // Read no further than the limit: a file still longer is no presets file. (Reading up to a
     // count would first make room for all of it.)
-    if (file.size() > presets_size_limit) {
-        found.kind = PresetsFound::damaged;
-        found.reason =
-            QStringLiteral("the file is larger than %1 MB").arg(presets_size_limit / (1024 * 1024));
-        return found;
-    }
+    if (file.size() > presets_size_limit)
+        return refused(PresetsFound::damaged, too_large);
     const QByteArray bytes = file.read(file.size());
-    if (file.error() != QFileDevice::NoError) {
-        found.kind = PresetsFound::unreadable;
-        found.reason = file.errorString();
-        return found;
-    }
-    if (bytes.size() > presets_size_limit) {
-        found.kind = PresetsFound::damaged;
-        found.reason =
-            QStringLiteral("the file is larger than %1 MB").arg(presets_size_limit / (1024 * 1024));
-        return found;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return refused(PresetsFound::unreadable, file.errorString());
+    if (bytes.size() > presets_size_limit)
+        return refused(PresetsFound::damaged, too_large);
     LastRead &last = last_read();
     {
         const QMutexLocker lock(&last.mutex);
